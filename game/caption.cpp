@@ -1,0 +1,121 @@
+#include "game/caption.h"
+
+#include "resources/layout.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QRegularExpression>
+
+namespace angoli
+{
+
+namespace
+{
+constexpr int kBorderWidth = 1;
+} // namespace
+
+CaptionLabel::CaptionLabel(unsigned flags, QWidget *parent) : QWidget(parent), m_flags(flags)
+{
+    // Labels never take a click or the focus: they are part of the surface.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+bool CaptionLabel::isTransparent() const
+{
+    return m_flags & layout::kTransparent;
+}
+bool CaptionLabel::hasBorder() const
+{
+    return m_flags & layout::kBorder;
+}
+bool CaptionLabel::isCentred() const
+{
+    return m_flags & layout::kCentred;
+}
+bool CaptionLabel::isAutoSize() const
+{
+    return m_flags & layout::kAutoSize;
+}
+
+void CaptionLabel::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    if (isAutoSize())
+        fitToText();
+    update();
+}
+
+void CaptionLabel::setForeColor(const QColor &colour)
+{
+    m_fore = colour;
+    update();
+}
+
+void CaptionLabel::setBackColor(const QColor &colour)
+{
+    m_back = colour;
+    update();
+}
+
+void CaptionLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange && isAutoSize())
+        fitToText();
+    QWidget::changeEvent(event);
+}
+
+QString CaptionLabel::displayText() const
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QString text = m_caption;
+    return text.replace(lineBreak, QStringLiteral("\n"));
+}
+
+void CaptionLabel::fitToText()
+{
+    const QFontMetrics fm(font());
+    const QStringList lines = displayText().split(QLatin1Char('\n'));
+    int width = 0;
+    for (const QString &line : lines)
+        width = std::max(width, fm.horizontalAdvance(line));
+    const int frame = hasBorder() ? 2 * kBorderWidth : 0;
+    const int height = m_caption.isEmpty() ? fm.height() : int(lines.size()) * fm.lineSpacing();
+    resize(width + frame, height + frame);
+}
+
+void CaptionLabel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    QRect area = rect();
+    if (!isTransparent())
+        p.fillRect(area, m_back);
+    if (hasBorder()) {
+        p.setPen(Qt::black);
+        p.drawRect(area.adjusted(0, 0, -1, -1));
+        area.adjust(kBorderWidth, kBorderWidth, -kBorderWidth, -kBorderWidth);
+    }
+    p.setPen(m_fore);
+    const int align = (isCentred() ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop;
+    const int wrap = isAutoSize() ? 0 : int(Qt::TextWordWrap);
+    p.drawText(area, align | wrap, displayText());
+}
+
+ShapeBox::ShapeBox(const QColor &border, const QColor &inside, QWidget *parent)
+    : QWidget(parent), m_border(border), m_inside(inside)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ShapeBox::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), m_inside);
+    p.setPen(m_border);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace angoli

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QPixmap>
+
+namespace angoli
+{
+
+// A button that shows its picture above its caption on a coloured face.
+// As a value button it also keeps a Value: it looks pressed in while the
+// Value is True, and each press selects it and reports one selection.
+class GraphicButton : public QAbstractButton
+{
+    Q_OBJECT
+public:
+    GraphicButton(bool isOption, QWidget *parent);
+
+    bool value() const { return m_value; }
+    void setValue(bool value);
+    void setPicture(const QPixmap &picture);
+    void setBackColor(const QColor &colour);
+    void setForeColor(const QColor &colour);
+    QColor backColor() const { return m_back; }
+    QColor foreColor() const { return m_fore; }
+
+Q_SIGNALS:
+    void selected();    // a value button was pressed: its Value is now True
+    void focusGained(); // the button took the keyboard focus
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void onClicked();
+
+    bool m_isOption;
+    bool m_value = false;
+    QPixmap m_picture;
+    QColor m_back;
+    QColor m_fore;
+};
+
+} // namespace angoli

@@ -1,0 +1,25 @@
+// The composition root: the real services, handed to the window.
+#include "game/form1.h"
+#include "platform/qtservices.h"
+#include "platform/random.h"
+#include "records/systemdir.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("angoli"));
+
+    angoli::QtDialogs dialogs;
+    angoli::QtTickSource timer;
+    angoli::SystemTimeOfDay time;
+    angoli::MixingRandom random;
+    angoli::ProcessEnd end;
+    const angoli::Services services{dialogs, timer, time, random, end, &angoli::GetSystemDir};
+
+    angoli::Form1 form(services);
+    form.Form_Load();
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,67 @@
+#include "platform/qtservices.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTime>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace angoli
+{
+
+void QtDialogs::showMessage(const QString &prompt, int style, const QString &title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(style == kExclamation   ? QMessageBox::Warning
+                : style == kInformation ? QMessageBox::Information
+                                        : QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+QString QtDialogs::askText(const QString &prompt, const QString &title)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(QString());
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annulla"));
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+QtTickSource::QtTickSource()
+{
+    m_timer.setInterval(kIntervalMs);
+    m_timer.setTimerType(Qt::CoarseTimer);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        if (onTick)
+            onTick();
+    });
+}
+
+void QtTickSource::setEnabled(bool enabled)
+{
+    if (enabled)
+        m_timer.start();
+    else
+        m_timer.stop();
+}
+
+float SystemTimeOfDay::secondsSinceMidnight()
+{
+    return float(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
+}
+
+void ProcessEnd::End()
+{
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
+}
+
+} // namespace angoli

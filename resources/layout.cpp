@@ -1,0 +1,166 @@
+#include "resources/layout.h"
+
+#include <array>
+
+namespace angoli::layout
+{
+
+namespace
+{
+
+constexpr Font kDefault{};
+constexpr Font kSans12Bold{"MS Sans Serif", 12, true};
+constexpr Font kSans13{"MS Sans Serif", 13.5, false};
+constexpr Font kSans13Bold{"MS Sans Serif", 13.5, true};
+constexpr Font kSans24Bold{"MS Sans Serif", 24, true};
+constexpr Font kTimes36Bold{"Times New Roman", 36, true};
+
+constexpr char kValueTip[] = "Cliccando successivamente sui vari pulsanti otterrai la somma";
+constexpr quint32 kTeal = 0x00C0C000;
+
+#define PIC(file) ":/resources/pictures/" file
+
+constexpr Control value(int index, const char *caption, int left, quint32 fore, const char *picture,
+                        int tab, bool enabled)
+{
+    return {"Option1", index, Kind::GraphicOption, caption, left,    472,       65,  70,
+            fore,      kTeal, kSans12Bold,         kNone,   picture, kValueTip, tab, enabled,
+            true};
+}
+
+constexpr Control label(const char *name, const char *caption, int left, int top, int width,
+                        int height, quint32 fore, quint32 back, Font font, unsigned flags, int tab,
+                        int index = -1, const char *tooltip = nullptr)
+{
+    return {name, index, Kind::Label, caption, left,    top, width, height, fore,
+            back, font,  flags,       nullptr, tooltip, tab, true,  true};
+}
+
+constexpr Control shape(const char *name, int left, int top, int width, int height, quint32 border,
+                        quint32 inside, bool visible)
+{
+    return {name,   -1,       Kind::Shape, nullptr, left,    top, width, height, border,
+            inside, kDefault, kNone,       nullptr, nullptr, -1,  true,  visible};
+}
+
+constexpr unsigned kT = kTransparent;
+
+// clang-format off
+constexpr std::array kControls{
+    // Windowed controls, front to back.
+    value(1, "1", 5, 0x00FFFF00, PIC("03-card.ico"), 19, false),
+    value(11, "270", 675, 0x00FFFF00, PIC("13-dragon.ico"), 32, true),
+    value(10, "180", 608, 0x00FFFF00, PIC("12-books.ico"), 31, true),
+    Control{"cmdverifica", -1, Kind::GraphicButton, "Verifica", 16, 240, 113, 81,
+            kSysButtonText, 0x0080FF80, kSans13, kNone, PIC("14-gem.ico"),
+            "Cliccami quando hai raggiunto l'ampiezza dell'esplementare", 30, true, true},
+    Control{"Cmdexit1", -1, Kind::GraphicButton, "Esci", 616, 240, 113, 81,
+            kSysButtonText, 0x00FF00FF, kDefault, kNone, PIC("15-block.ico"),
+            "Clliccami per uscire", 29, true, true},
+    value(6, "30", 340, 0x00FFFF00, PIC("08-arrowhead.ico"), 24, true),
+    value(5, "10", 273, 0x00FFFF00, PIC("07-yinyang.ico"), 23, true),
+    value(4, "9", 206, 0x00FFFF80, PIC("06-solids.ico"), 22, true),
+    value(3, "5", 139, 0x00FFFF00, PIC("05-prism.ico"), 21, true),
+    value(2, "2", 72, 0x00FFFF80, PIC("04-rulers.ico"), 20, true),
+    Control{"Command4", -1, Kind::PushButton, "Command4", 24, 488, 33, 41,
+            kSysButtonText, kSysButtonFace, kDefault, kNone, nullptr, nullptr, 18, false, true},
+    Control{"Command2", -1, Kind::GraphicButton, "Nuova nota", 176, 488, 25, 45,
+            kSysButtonText, 0x00C0C0C0, Font{"MS Sans Serif", 8.25, true}, kNone,
+            PIC("17-clef.bmp"), "Per avere un'altra nota cliccami.", 17, false, true},
+    Control{"Timer1", -1, Kind::Timer, nullptr, 0, 0, 0, 0, 0, 0, kDefault, kNone, nullptr,
+            nullptr, -1, true, false},
+    Control{"Command1", -1, Kind::PushButton, "Go", 16, 488, 33, 41,
+            kSysButtonText, kSysButtonFace, kDefault, kNone, nullptr, nullptr, 0, false, true},
+    Control{"Picture1", -1, Kind::PictureBox, nullptr, 184, 488, 9, 41,
+            kSysButtonText, kSysButtonFace, kDefault, kNone, PIC("20-back.gif"), nullptr, 26,
+            true, true},
+    value(9, "90", 474, 0x00FFFF00, PIC("10-frame.ico"), 16, true),
+    Control{"Option1", 0, Kind::RadioOption, "0", 192, 120, 105, 73,
+            kSysButtonText, kSysButtonFace, kDefault, kNone, nullptr, nullptr, 15, false, false},
+    value(8, "100", 541, 0x00FFFF00, PIC("11-sphere.ico"), 1, true),
+    value(7, "50", 407, 0x00FFFF00, PIC("09-peace.ico"), 25, true),
+    Control{"Command3", -1, Kind::PushButton, "Complementari", 592, 488, 9, 33,
+            kSysButtonText, kSysButtonFace, kDefault, kNone, nullptr, nullptr, 5, false, false},
+
+    // Windowless controls, front to back: painted on the window under every button.
+    label("Label9", "°", 40, 504, 17, 25, 0x00FFFF00, 0, kSans13Bold, kT, 40),
+    label("Label8", "°", 40, 512, 17, 9, kSysButtonText, kSysButtonFace, kDefault, kNone, 39),
+    label("Label7", "Angoli esplementari", 224, 24, 257, 33, 0x00FF00FF, 0, kSans13Bold,
+          kT | kCentred, 38),
+    label("Label5", "Determina  il suo angolo esplementare (in blu) cliccando sui pulsanti in basso",
+          0, 152, 169, 113, 0x000000FF, 0, kSans12Bold, kT, 37),
+    label("lbltotal4", "0", 348, 432, 113, 97, 0x00FFFF00, 0, kSans24Bold, kT, 36),
+    label("lbltotal3", "0", 346, 432, 145, 97, 0x00C00000, 0, kSans24Bold, kT, 35),
+    label("lbltotale", "0", 347, 432, 137, 57, 0x00FF8080, 0, kSans24Bold, kT, 33),
+    shape("Shape3", 120, 392, 57, 25, 0x00C0C000, 0x00C0C000, false),
+    shape("Shape1", 0, 464, 753, 97, 0x00FF0000, 0x00400000, true),
+    label("Label4", "Il primo angolo (in verde) misura gradi", 0, 24, 153, 89, kSysButtonText, 0,
+          kSans13Bold, kT, 28),
+    label("lblangolo", "", 16, 104, 89, 49, 0x0000C000, 0x00FFFF80, kSans24Bold,
+          kBorder | kCentred, 27),
+    label("lblScore", "0", 48, 368, 37, 59, 0x0000FF00, 0x00FFFFC0, kTimes36Bold,
+          kBorder | kCentred | kAutoSize, 14, -1,
+          "Questo è il tuo punteggio. Forza con il  record"),
+    label("lblconto", "00.00.00", 592, 104, 137, 41, 0x0000FFFF, 0,
+          Font{"Arial Black", 18, true}, kT | kBorder | kCentred, 13),
+    label("lblScore1", "0", 656, 368, 36, 59, 0x000000FF, 0x00FFFFC0, kTimes36Bold,
+          kBorder | kCentred | kAutoSize, 12),
+    label("Label6", "Risposte errate", 600, 328, 139, 28, 0x000000FF, 0x00FFFF00, kSans13,
+          kBorder | kCentred | kAutoSize, 11, 1),
+    label("lblpunti", "Label3", 464, 0, 81, 65, 0x00FF0000, 0, kSans13Bold, kT, 10),
+    label("lblnome", "Label3", 128, 0, 64, 24, 0x00FF0000, 0, kSans13Bold,
+          kT | kCentred | kAutoSize, 9),
+    label("tempo", "Tempo restante", 568, 48, 169, 41, 0x0080FFFF, 0, kSans13Bold,
+          kT | kBorder | kCentred, 8),
+    label("Label2", "Il record è di", 8, 0, 119, 24, 0x00FF0000, 0, kSans13Bold, kT | kAutoSize, 7),
+    label("Label3", "con punti", 360, 0, 113, 33, 0x00FF0000, 0, kSans13Bold, kT, 6),
+    label("Label1", "Sfidante", 16, 432, 74, 24, 0x00FF00FF, 0,
+          Font{"Times New Roman", 15.75, true}, kT | kCentred | kAutoSize, 4),
+    label("Label6", "Risposte esatte", 8, 328, 131, 28, 0x0000FF00, 0x00FFFF80, kSans13,
+          kBorder | kCentred | kAutoSize, 3, 0),
+    label("lblnome1", "Label3", 104, 432, 56, 24, 0x00FF00FF, 0, kSans13, kT | kAutoSize, 2),
+    Control{"Image1", 1, Kind::Image, nullptr, 536, 88, 32, 32, 0, 0, kDefault, kNone,
+            PIC("19-emblem.ico"), nullptr, -1, true, true},
+    shape("Shape2", 0, 0, 748, 25, 0x00FF0000, 0x00C0FFFF, true),
+    label("lbltotal2", "0", 344, 432, 137, 113, 0x0080FF80, 0, kSans24Bold, kT, 34),
+    shape("Shape4", 208, 24, 297, 33, kSysWindowText, kSysWindow, true),
+};
+
+constexpr std::array kMenu{
+    MenuItem{"help", "Help", false},
+    MenuItem{"acuto", "Angolo acuto", false},
+    MenuItem{"retto", "Angolo retto", false},
+    MenuItem{"ottuso", "Angolo ottuso", false},
+    MenuItem{"piatto", "Angolo piatto", false},
+    MenuItem{"concavo", "Angolo concavo", false},
+    MenuItem{"grio", "Angolo giro", false},
+    MenuItem{"expl", "Angoli esplementari", false},
+    MenuItem{"copy", "Crediti", true},
+    MenuItem{"scuola", "Un gioco per imparare gli angoli, pensato per le scuole: ogni risposta "
+                       "esatta avvicina il record della classe.", false},
+    MenuItem{"by", "Realizzato in C++ con Qt 6 dalla squadra di angoli, nel 2026.", false},
+};
+// clang-format on
+
+#undef PIC
+
+} // namespace
+
+const char *formCaption()
+{
+    return "                                                                                       "
+           "     "
+           "Impariamo a riconoscere gli angoli";
+}
+
+std::span<const Control> controls()
+{
+    return kControls;
+}
+
+std::span<const MenuItem> menu()
+{
+    return kMenu;
+}
+
+} // namespace angoli::layout

@@ -1,0 +1,84 @@
+# shellcheck shell=bash disable=SC2034
+# Shared steps of scripts/run and scripts/test. Sourced, not run.
+# Callers use `set -euo pipefail`; every function here expects that.
+
+# Debian packages the game needs to build and run.
+ANGOLI_BUILD_PACKAGES=(
+    g++ make cmake
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    fonts-liberation fonts-dejavu-core
+)
+
+# Extra packages for the test suite: the real-window test drives the game on
+# Xvfb under openbox with xdotool and reads screenshots with Debian's python3.
+ANGOLI_TEST_PACKAGES=(
+    xvfb xauth xdotool x11-utils x11-apps imagemagick openbox
+    python3 python3-pil
+)
+
+ANGOLI_BUILD_DIR=build
+
+say() { printf '==> %s\n' "$*"; }
+die() {
+    printf 'error: %s\n' "$*" >&2
+    exit 1
+}
+
+# The repository root, whatever the caller's working directory.
+go_to_repo_root() {
+    local here
+    here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+    cd "$here/.." || die "cannot enter the repository root $here/.."
+}
+
+# Prints the packages of "$@" that dpkg does not report as installed.
+missing_packages() {
+    local pkg status
+    for pkg in "$@"; do
+        status="$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)"
+        if [[ "$status" != "install ok installed" ]]; then
+            printf '%s\n' "$pkg"
+        fi
+    done
+}
+
+# Installs whatever is missing of "$@"; no apt call at all when nothing is.
+ensure_packages() {
+    command -v dpkg-query >/dev/null || die "dpkg-query not found: these scripts expect Debian 12"
+    local missing
+    mapfile -t missing < <(missing_packages "$@")
+    if ((${#missing[@]} == 0)); then
+        return 0
+    fi
+    local -a sudo=()
+    if ((EUID != 0)); then
+        command -v sudo >/dev/null || die "missing packages (${missing[*]}) and no sudo to install them; run as root"
+        sudo=(sudo)
+    fi
+    say "installing: ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update </dev/null
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
+}
+
+# Configures build/ once (the project defaults to RelWithDebInfo); later builds
+# re-run CMake by themselves when a CMakeLists.txt or the set of sources changes.
+configure_build() {
+    if [[ -f "$ANGOLI_BUILD_DIR/CMakeCache.txt" &&
+        (-f "$ANGOLI_BUILD_DIR/Makefile" || -f "$ANGOLI_BUILD_DIR/build.ninja") ]]; then
+        return 0
+    fi
+    say "configuring $ANGOLI_BUILD_DIR/"
+    cmake -S . -B "$ANGOLI_BUILD_DIR"
+}
+
+# Builds the given targets (all of them when none is given).
+build_targets() {
+    local -a targets=()
+    local t
+    for t in "$@"; do
+        targets+=(--target "$t")
+    done
+    say "building${*:+ $*}"
+    cmake --build "$ANGOLI_BUILD_DIR" -j"$(nproc)" "${targets[@]}"
+}

@@ -1,0 +1,27 @@
+#include "support/fakes.h"
+
+namespace angoli::test
+{
+
+void ScriptedDialogs::showMessage(const QString &prompt, int style, const QString &title)
+{
+    messages.append({prompt, style, title});
+    if (onMessage)
+        onMessage(messages.last());
+}
+
+QString ScriptedDialogs::askText(const QString &prompt, const QString &title)
+{
+    inputs.append({prompt, 0, title});
+    return names.isEmpty() ? QString() : names.takeFirst();
+}
+
+void FakeTicks::fire(int n)
+{
+    for (int i = 0; i < n && m_enabled; ++i) {
+        if (onTick)
+            onTick();
+    }
+}
+
+} // namespace angoli::test
