@@ -18,10 +18,10 @@
 // pair is intact and the temporaries are garbage; after it the new pair is
 // decided and recovery rolls it forward:
 //
-//   kHolderTempFile, kScoreTempFile written and synced, directory synced
-//   kScoreTempFile -> kCommitFile            (commit point), directory synced
+//   kHolderTempFile, kScoreTempFile   written and synced, directory synced
+//   kScoreTempFile -> kCommitFile     the commit point, directory synced
 //   kHolderTempFile -> nange.txt
-//   kCommitFile -> ange.txt,             directory synced
+//   kCommitFile -> ange.txt           directory synced
 //
 // With kCommitFile present, a remaining kHolderTempFile means nange.txt still
 // holds the old name. Every step runs under an flock on the directory, so

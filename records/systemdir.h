@@ -5,7 +5,7 @@
 namespace angoli
 {
 
-// The directory shared by every installation-wide player, created by the
+// The directory shared by every player of the machine, made by the installed
 // package; the game uses it whenever this user may write there.
 inline constexpr char kSharedRecordDir[] = "/var/games/angoli";
 

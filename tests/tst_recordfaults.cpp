@@ -344,11 +344,11 @@ void TestRecordFaults::unwritableDirectory()
     writeBytes(filePath(kHolderFile), "Ugo\r\n");
     if (operation == QLatin1String("create"))
         QVERIFY(QFile::remove(filePath(kHolderFile)));
+    const QByteArray scoreBefore = bytesOf(filePath(kScoreFile));
+    const QByteArray holderBefore = bytesOf(filePath(kHolderFile));
     if (operation == QLatin1String("read") || operation == QLatin1String("store-unreadable"))
         QVERIFY(QFile::setPermissions(filePath(kScoreFile), QFileDevice::Permissions()));
     const QStringList entriesBefore = entriesOf(m_dir->path());
-    const QByteArray scoreBefore = bytesOf(filePath(kScoreFile));
-    const QByteArray holderBefore = bytesOf(filePath(kHolderFile));
     // Readable and searchable by everybody, writable by nobody.
     QVERIFY(::chmod(QFile::encodeName(m_dir->path()).constData(), 0555) == 0);
 
