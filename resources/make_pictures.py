@@ -231,8 +231,8 @@ def sphere_shade(cx, cy, r, colour_at, light=(-0.5, -0.6, 0.62), shine=0.75, pow
         base = colour_at(nx, ny, nz)
         lam = max(0.0, nx * lx + ny * ly + nz * lz)
         c = scale(base, ambient + (1.0 - ambient) * lam)
-        spec = max(0.0, nx * hx + ny * hy + nz * hz) ** power * shine
-        return mix(c, (255, 255, 255), spec)
+        specular = max(0.0, nx * hx + ny * hy + nz * hz) ** power * shine
+        return mix(c, (255, 255, 255), specular)
 
     return field(at, size)
 

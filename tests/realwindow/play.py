@@ -40,9 +40,9 @@ PLAYER = "Dode"
 # The window's client area and what is drawn on it, in client pixels.
 CLIENT_WIDTH, CLIENT_HEIGHT = 744, 552
 DISC_CENTRE = (350, 250)
-DISC_RADIUS = 190
-# Outermost first: half a degree is widest there, clear of the sector's black radii
-# (1.6 px at 185), while the ring at 190 stays out of reach.
+# Inside the disc of radius 190, outermost first: half a degree is widest there,
+# clear of the sector's black radii (1.6 px at 185), while the bright-green ring at
+# 190 stays out of reach.
 SAMPLE_RADII = (185, 175, 160, 130, 100)
 DARK_GREEN = (0, 128, 0)
 DARK_BLUE = (0, 0, 128)
@@ -454,13 +454,13 @@ def play(session, artifacts):
         log("note: %s exists and is writable, so the game keeps its records there; this test "
             "saves their bytes (record %d) and puts them back at the end" % (record_dir, old_record))
     try:
-        play_game(session, artifacts, record_dir, shared, old_record)
+        play_game(session, artifacts, record_dir, shared, old_record, saved)
     finally:
         if shared:
             restore_records(record_dir, saved)
 
 
-def play_game(session, artifacts, record_dir, shared, old_record):
+def play_game(session, artifacts, record_dir, shared, old_record, saved):
     session.start_game()
 
     log("step 1: the name dialog")
@@ -477,6 +477,9 @@ def play_game(session, artifacts, record_dir, shared, old_record):
     log("step 2: the greeting")
     greeting = wait_for_dialog(session, GREETING_TITLE,
                                'the greeting (" %s vediamo se sei un vero campione  ")' % PLAYER)
+    if visible_windows(session, MAIN_TITLE):
+        raise Failure("the main window is already shown while the greeting is up; "
+                      "expected it only after the greeting")
     press_return_on(session, greeting, "the greeting")
 
     log("step 3: the main window")
@@ -493,6 +496,11 @@ def play_game(session, artifacts, record_dir, shared, old_record):
     if info["width"] != CLIENT_WIDTH or not 10 <= menu_height <= 80:
         raise Failure("main window is %dx%d; expected %d wide and %d plus a menu bar high"
                       % (info["width"], info["height"], CLIENT_WIDTH, CLIENT_HEIGHT))
+    hints = session.x(["xprop", "-id", str(main), "WM_NORMAL_HINTS"])
+    size = "%d by %d" % (info["width"], info["height"])
+    if ("minimum size: " + size) not in hints or ("maximum size: " + size) not in hints:
+        raise Failure("the main window can be resized; expected its minimum and maximum size "
+                      "to be its size, %s. Size hints:\n%s" % (size, hints))
     origin = (info["x"], info["y"] + menu_height)
     log("  main window 0x%x at %d,%d, %dx%d; menu bar %d px; client area at %d,%d"
         % (main, info["x"], info["y"], info["width"], info["height"], menu_height, *origin))
@@ -545,10 +553,17 @@ def play_game(session, artifacts, record_dir, shared, old_record):
     log("  the game ended with status 0")
 
     records = read_records(record_dir)
-    expected = ({"ange.txt": b"1\r\n", "nange.txt": PLAYER.encode() + b"\r\n"}
-                if expect_record else None)
-    if expected is not None and records != expected:
-        raise Failure("record files in %s hold %r; expected %r" % (record_dir, records, expected))
+    if expect_record:
+        expected = {"ange.txt": b"1\r\n", "nange.txt": PLAYER.encode() + b"\r\n"}
+        if records != expected:
+            raise Failure("record files in %s hold %r; expected the new record %r"
+                          % (record_dir, records, expected))
+    else:
+        # A score of 1 does not beat the stored record: nothing may be written.
+        expected = {name: data if data is not None else b"" for name, data in saved.items()}
+        if records != expected:
+            raise Failure("record files in %s hold %r; expected them unchanged, %r"
+                          % (record_dir, records, expected))
     log("  record files in %s: %r" % (record_dir, records))
 
 
