@@ -35,6 +35,7 @@ NAME_DIALOG_TITLE = "Riconosciamo gli angoli"
 GREETING_TITLE = "Riconosciamo gli angoli"
 APPLICATION_TITLE = "Angoli esplementari"  # verdicts, farewell and record messages
 MAIN_TITLE = " " * 92 + "Impariamo a riconoscere gli angoli"
+HELP_TITLE = "Riconosciamo gli angoli esplementari"  # the instruction shown on opening Help
 PLAYER = "Dode"
 
 # The window's client area and what is drawn on it, in client pixels.
@@ -444,6 +445,19 @@ def restore_records(directory, saved):
                 f.write(data)
 
 
+def open_definition(session, info, menu_height):
+    """Opens Help with the mouse: the instruction comes first, then the list, from which
+    the second definition is chosen with the keyboard."""
+    session.x(["xdotool", "mousemove", "--sync", str(info["x"] + 20),
+               str(info["y"] + menu_height // 2), "click", "1"])
+    window = wait_for_dialog(session, HELP_TITLE, "the instruction box on opening Help")
+    log("  the instruction is up (window 0x%x); pressing Return" % window)
+    press_return_on(session, window, "the instruction box")
+    time.sleep(0.3)  # the list drops down once the box is gone
+    session.x(["xdotool", "key", "--clearmodifiers", "Down", "Down", "Return"])
+    dismiss_message(session, 'the definition "Angolo retto"')
+
+
 def play(session, artifacts):
     shared = os.path.isdir(SHARED_RECORD_DIR) and os.access(SHARED_RECORD_DIR, os.W_OK | os.X_OK)
     record_dir = (SHARED_RECORD_DIR if shared
@@ -535,6 +549,9 @@ def play_game(session, artifacts, record_dir, shared, old_record, saved):
     enter_total(session, origin, wrong)
     click(session, origin, VERIFICA, '"Verifica"')
     dismiss_message(session, "the verdict on a wrong total (too big or too small)")
+
+    log("step 5b: the Help menu")
+    open_definition(session, info, menu_height)
 
     log("step 6: Esci")
     click(session, origin, ESCI, '"Esci"')
