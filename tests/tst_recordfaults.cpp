@@ -7,6 +7,7 @@
 #include "records/recordfiles.h"
 #include "records/recordstore.h"
 #include "records/systemdir.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,6 +27,7 @@
 #include <unistd.h>
 
 using namespace angoli;
+using namespace angoli::test;
 
 namespace
 {
@@ -113,26 +115,6 @@ int expectFileError(int out, const std::function<void()> &action)
     }
     send(out, QStringLiteral("no error raised"));
     return 1;
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.exists())
-        return "<absent>";
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QStringList entriesOf(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QString playerName(qint64 score)

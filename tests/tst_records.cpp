@@ -4,6 +4,7 @@
 #include "records/recordfiles.h"
 #include "records/recordstore.h"
 #include "records/systemdir.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,34 +13,7 @@
 #include <QtTest>
 
 using namespace angoli;
-
-namespace
-{
-
-// Marks a record file that must not exist.
-const QByteArray kAbsent("<absent>");
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.exists())
-        return kAbsent;
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QStringList entriesOf(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-} // namespace
+using namespace angoli::test;
 
 class TestRecords : public QObject
 {
@@ -426,4 +400,5 @@ void TestRecords::getSystemDirUsesEnvironment()
 }
 
 QTEST_GUILESS_MAIN(TestRecords)
+#include "support/files.h"
 #include "tst_records.moc"

@@ -1,29 +1,13 @@
 #include "platform/fileerror.h"
 #include "platform/textfiles.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace angoli;
-
-namespace
-{
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-} // namespace
+using namespace angoli::test;
 
 class TestTextFiles : public QObject
 {
@@ -177,4 +161,5 @@ void TestTextFiles::errors()
 }
 
 QTEST_GUILESS_MAIN(TestTextFiles)
+#include "support/files.h"
 #include "tst_textfiles.moc"

@@ -2,8 +2,8 @@
 
 #include "game/caption.h"
 #include "game/graphicbutton.h"
+#include "support/files.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace angoli::test
@@ -28,15 +28,12 @@ QString Game::caption(const char *label, int index) const
 
 QByteArray Game::fileBytes(const char *fileName) const
 {
-    QFile f(records.filePath(QString::fromLatin1(fileName)));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return bytesOf(records.filePath(QString::fromLatin1(fileName)));
 }
 
 void Game::writeFile(const char *fileName, const QByteArray &bytes) const
 {
-    QFile f(records.filePath(QString::fromLatin1(fileName)));
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
+    writeBytes(records.filePath(QString::fromLatin1(fileName)), bytes);
 }
 
 int optionIndexFor(int value)
