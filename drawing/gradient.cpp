@@ -1,5 +1,7 @@
 #include "drawing/gradient.h"
 
+#include "platform/vbruntime.h"
+
 #include <cmath>
 
 namespace angoli
@@ -22,25 +24,12 @@ qint16 saturate(qint64 v)
     return static_cast<qint16>(qBound(kIntegerMin, v, kIntegerMax));
 }
 
-// Float to Integer: nearest whole number, an exact half to the even neighbour. NaN gives 0.
+// Float to Integer, half to even; out of range (or NaN) saturates as above.
 qint16 toInteger(double v)
 {
-    if (std::isnan(v)) {
+    if (std::isnan(v))
         return 0;
-    }
-    if (v <= kIntegerMin) {
-        return static_cast<qint16>(kIntegerMin);
-    }
-    if (v >= kIntegerMax) {
-        return static_cast<qint16>(kIntegerMax);
-    }
-    const double below = std::floor(v);
-    const double fraction = v - below;
-    double rounded = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) {
-        rounded = below + 1;
-    }
-    return saturate(static_cast<qint64>(rounded));
+    return CInt(v).value_or(v < 0 ? qint16(kIntegerMin) : qint16(kIntegerMax));
 }
 
 // red + 256 * green + 65536 * blue, each component taken as an Integer. Components outside 0..255
