@@ -1,5 +1,7 @@
 #include "game/look.h"
 
+#include "drawing/colour.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <cmath>
@@ -26,7 +28,7 @@ QColor colourOf(quint32 colour)
     case layout::kSysWindowText:
         return palette.color(QPalette::Text);
     default:
-        return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+        return toQColor(colour);
     }
 }
 
