@@ -2,6 +2,7 @@
 
 #include "resources/layout.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
 #include <QRegularExpression>
@@ -12,13 +13,46 @@ namespace angoli
 namespace
 {
 constexpr int kBorderWidth = 1;
+constexpr char kCaptionMark[] = "%1";
+
+// A label reads as static text; a decorative one says it cannot be seen, which makes screen
+// readers skip it.
+class CaptionLabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit CaptionLabelAccessible(CaptionLabel *label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (static_cast<const CaptionLabel *>(widget())->isDecorative())
+            s.invisible = true;
+        return s;
+    }
+};
+
+QAccessibleInterface *captionLabelAccessible(const QString &className, QObject *object)
+{
+    if (className != QLatin1String(CaptionLabel::staticMetaObject.className()))
+        return nullptr;
+    auto *label = qobject_cast<CaptionLabel *>(object);
+    return label ? new CaptionLabelAccessible(label) : nullptr;
+}
 } // namespace
 
 CaptionLabel::CaptionLabel(unsigned flags, QWidget *parent) : QWidget(parent), m_flags(flags)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(captionLabelAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     // Labels never take a click or the focus: they are part of the surface.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
+    updateAccessibleTexts();
 }
 
 bool CaptionLabel::isTransparent() const
@@ -37,6 +71,33 @@ bool CaptionLabel::isAutoSize() const
 {
     return m_flags & layout::kAutoSize;
 }
+bool CaptionLabel::isDecorative() const
+{
+    return m_flags & layout::kDecorative;
+}
+
+void CaptionLabel::setAccessibleTexts(const QString &name, const QString &description)
+{
+    m_accessibleName = name;
+    m_accessibleDescription = description;
+    updateAccessibleTexts();
+}
+
+void CaptionLabel::updateAccessibleTexts()
+{
+    // A record file's CR LF and a label's line breaks read as blanks.
+    const QString spoken = m_caption.simplified();
+    const auto filled = [&spoken](const QString &text) {
+        return QString(text).replace(QLatin1String(kCaptionMark), spoken).simplified();
+    };
+    const QString name = m_accessibleName.isEmpty() ? spoken : filled(m_accessibleName);
+    const QString description = filled(m_accessibleDescription);
+    // Each change is announced to screen readers: only announce real ones.
+    if (name != accessibleName())
+        setAccessibleName(name);
+    if (description != accessibleDescription())
+        setAccessibleDescription(description);
+}
 
 void CaptionLabel::setCaption(const QString &caption)
 {
@@ -45,6 +106,7 @@ void CaptionLabel::setCaption(const QString &caption)
     m_caption = caption;
     if (isAutoSize())
         fitToText();
+    updateAccessibleTexts();
     update();
 }
 

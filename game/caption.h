@@ -25,6 +25,12 @@ public:
     bool hasBorder() const;
     bool isCentred() const;
     bool isAutoSize() const;
+    // Repeats another label or lies hidden under a button: screen readers leave it out.
+    bool isDecorative() const;
+
+    // What a screen reader says: "%1" in either text stands for the caption, so both follow
+    // it. An empty name reads the caption itself.
+    void setAccessibleTexts(const QString &name, const QString &description);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -33,9 +39,12 @@ protected:
 private:
     QString displayText() const;
     void fitToText();
+    void updateAccessibleTexts();
 
     unsigned m_flags;
     QString m_caption;
+    QString m_accessibleName;
+    QString m_accessibleDescription;
     QColor m_fore;
     QColor m_back;
 };

@@ -26,6 +26,21 @@ bool isWindowless(Kind kind)
 {
     return kind == Kind::Label || kind == Kind::Shape || kind == Kind::Image;
 }
+
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8 ? utf8 : "");
+}
+
+// Only labels change their caption: the spoken texts of every other control are filled in once.
+void describeOnce(QWidget *w, const layout::Accessible &a, const QString &caption)
+{
+    const QString mark = QStringLiteral("%1");
+    if (a.name)
+        w->setAccessibleName(text(a.name).replace(mark, caption));
+    if (a.description)
+        w->setAccessibleDescription(text(a.description).replace(mark, caption));
+}
 } // namespace
 
 QString ControlSet::key(const QString &name, int index)
@@ -83,6 +98,7 @@ QWidget *ControlSet::create(const layout::Control &c, QWidget *parent)
         auto *l = new CaptionLabel(c.flags, parent);
         l->setForeColor(colourOf(c.foreColor));
         l->setBackColor(colourOf(c.backColor));
+        l->setAccessibleTexts(text(c.accessible.name), text(c.accessible.description));
         w = l;
         break;
     }
@@ -109,6 +125,8 @@ QWidget *ControlSet::create(const layout::Control &c, QWidget *parent)
         l->setCaption(caption); // after the font, so auto-size measures the right text
     if (c.tooltip)
         w->setToolTip(QString::fromUtf8(c.tooltip));
+    if (!qobject_cast<CaptionLabel *>(w))
+        describeOnce(w, c.accessible, caption);
     w->setEnabled(c.enabled);
     w->setVisible(c.visible);
     return w;

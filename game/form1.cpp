@@ -15,6 +15,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 
 namespace angoli
 {
@@ -35,7 +36,9 @@ Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), m
     setWindowIcon(QIcon(QString::fromLatin1(layout::kIconPicture)));
 
     const QSize client(layout::kClientWidth, layout::kClientHeight);
-    m_view = new SurfaceView(client, qApp->devicePixelRatio(), colourOf(layout::kFormBackColor),
+    // The ratio of the screen the window is about to open on; the view corrects it if the
+    // window ends up elsewhere.
+    m_view = new SurfaceView(client, devicePixelRatioF(), colourOf(layout::kFormBackColor),
                              QImage(QString::fromLatin1(layout::kBackgroundPicture)), this);
     setCentralWidget(m_view);
     m_controls = std::make_unique<ControlSet>(m_view);
@@ -64,6 +67,11 @@ void Form1::buildMenu()
     m_helpMenu->setObjectName(QString::fromLatin1(items.front().name));
     // Opening the menu shows the instruction before the list drops down.
     connect(m_helpMenu, &QMenu::aboutToShow, this, &Form1::help_Click);
+    // "Help" has no mnemonic, and not every style lets Alt alone select the menu bar: F10 opens
+    // the menu from the keyboard, as on most desktops; arrows choose, Enter runs, Escape leaves.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(m_helpMenu->menuAction()); });
     const std::pair<const char *, void (Form1::*)()> handlers[] = {
         {"acuto", &Form1::acuto_Click},     {"retto", &Form1::retto_Click},
         {"ottuso", &Form1::ottuso_Click},   {"piatto", &Form1::piatto_Click},

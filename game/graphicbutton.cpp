@@ -1,5 +1,7 @@
 #include "game/graphicbutton.h"
 
+#include "game/scaledpicture.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
@@ -33,7 +35,15 @@ void GraphicButton::setValue(bool value)
 void GraphicButton::setPicture(const QPixmap &picture)
 {
     m_picture = picture;
+    m_shownPicture = QPixmap();
     update();
+}
+
+const QPixmap &GraphicButton::pictureAt(qreal ratio)
+{
+    if (m_shownPicture.isNull() || m_shownPicture.devicePixelRatio() != ratio)
+        m_shownPicture = scaledPicture(m_picture, ratio);
+    return m_shownPicture;
 }
 
 void GraphicButton::setBackColor(const QColor &colour)
@@ -104,9 +114,10 @@ void GraphicButton::paintEvent(QPaintEvent *)
     const QFontMetrics fm(font());
     const int textHeight = fm.height();
     if (!m_picture.isNull()) {
-        const QSize size = m_picture.deviceIndependentSize().toSize();
+        const QPixmap &picture = pictureAt(devicePixelRatioF());
+        const QSize size = picture.deviceIndependentSize().toSize();
         const int x = inner.left() + (inner.width() - size.width()) / 2;
-        p.drawPixmap(QPoint(x, inner.top() + kPictureTop - kBevel), m_picture);
+        p.drawPixmap(QPoint(x, inner.top() + kPictureTop - kBevel), picture);
     }
     const QRect textRect(inner.left(), inner.bottom() - textHeight - 1, inner.width(), textHeight);
     if (isEnabled()) {

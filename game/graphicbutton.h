@@ -22,6 +22,8 @@ public:
     void setForeColor(const QColor &colour);
     QColor backColor() const { return m_back; }
     QColor foreColor() const { return m_fore; }
+    // The picture as last painted, at the device pixel ratio of that paint.
+    const QPixmap &shownPicture() const { return m_shownPicture; }
 
 Q_SIGNALS:
     void selected();    // a value button was pressed: its Value is now True
@@ -34,10 +36,12 @@ protected:
 
 private:
     void onClicked();
+    const QPixmap &pictureAt(qreal ratio);
 
     bool m_isOption;
     bool m_value = false;
     QPixmap m_picture;
+    QPixmap m_shownPicture; // m_picture scaled once per device pixel ratio, not at every paint
     QColor m_back;
     QColor m_fore;
 };

@@ -8,7 +8,7 @@ namespace angoli
 
 SurfaceView::SurfaceView(const QSize &size, qreal devicePixelRatio, const QColor &backColor,
                          const QImage &picture, QWidget *parent)
-    : QWidget(parent), m_image(size * devicePixelRatio, QImage::Format_RGB32)
+    : QWidget(parent), m_size(size), m_image(size * devicePixelRatio, QImage::Format_RGB32)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(size);
@@ -17,6 +17,38 @@ SurfaceView::SurfaceView(const QSize &size, qreal devicePixelRatio, const QColor
     // The photo is drawn at its own size from the top-left corner and cut off at the edges.
     QPainter p(&m_image);
     p.drawImage(QPoint(0, 0), picture);
+}
+
+bool SurfaceView::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::ScreenChangeInternal: // the window moved to another screen
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        matchDevicePixelRatio();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void SurfaceView::matchDevicePixelRatio()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (qFuzzyCompare(ratio, m_image.devicePixelRatio()))
+        return;
+    // What was drawn so far is resampled once; everything drawn from now on is sharp.
+    QImage resized(m_size * ratio, m_image.format());
+    resized.setDevicePixelRatio(ratio);
+    QPainter p(&resized);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRect(QPoint(0, 0), m_size), m_image);
+    p.end();
+    m_image.swap(resized);
+    update();
 }
 
 void SurfaceView::paintEvent(QPaintEvent *event)

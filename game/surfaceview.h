@@ -9,20 +9,29 @@ namespace angoli
 // The window's drawing surface. Drawings land in a persistent image that
 // starts as the background photo; painting only shows that image, so what
 // was drawn survives repaints, message boxes, and is there before the
-// window is first shown.
+// window is first shown. The image holds a device pixel for every screen
+// pixel, so drawings are sharp on high-density screens and painting copies
+// it without scaling.
 class SurfaceView : public QWidget
 {
     Q_OBJECT
 public:
+    // devicePixelRatio: the best guess before the window has a screen; corrected once it does.
     SurfaceView(const QSize &size, qreal devicePixelRatio, const QColor &backColor,
                 const QImage &picture, QWidget *parent);
+    // The same image object for the view's whole life; its resolution may change.
     QImage &image() { return m_image; }
     const QImage &image() const { return m_image; }
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Re-allocates the image at the window's device pixel ratio, keeping what is drawn.
+    void matchDevicePixelRatio();
+
+    QSize m_size;
     QImage m_image;
 };
 

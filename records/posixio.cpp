@@ -32,6 +32,27 @@ void Fd::close(const QString &path, FileError::Action action)
         throw FileError::fromErrno(path, errno, action);
 }
 
+int openRegularForReading(int dirFd, const char *name, const QString &path)
+{
+    int fd = -1;
+    do {
+        fd = ::openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return -1;
+    Fd file(fd);
+    struct stat info {
+    };
+    if (::fstat(fd, &info) != 0)
+        throw FileError::fromErrno(path, errno, FileError::Action::Open);
+    if (!S_ISREG(info.st_mode))
+        throw FileError::fromErrno(path, S_ISDIR(info.st_mode) ? EISDIR : EINVAL,
+                                   FileError::Action::Open);
+    // Back to blocking reads: a regular file never waits anyway.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return file.release();
+}
+
 int openDirectory(const QString &dir)
 {
     const QByteArray native = QFile::encodeName(dir);

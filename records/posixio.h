@@ -6,6 +6,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <utility>
+
 // Small POSIX helpers for the record files: every failure becomes a FileError
 // that names the file the player knows and carries the system's reason.
 namespace angoli::posixio
@@ -20,6 +22,7 @@ public:
     Fd(const Fd &) = delete;
     Fd &operator=(const Fd &) = delete;
     int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
     // Closes now and reports an error of close, which can mean lost data.
     void close(const QString &path, FileError::Action action);
 
@@ -32,6 +35,10 @@ int openDirectory(const QString &dir);
 // Takes an exclusive flock on the descriptor, waiting for other holders.
 void lockExclusive(int fd, const QString &path);
 void syncOrThrow(int fd, const QString &path, FileError::Action action);
+// Opens name (relative to dirFd, or AT_FDCWD) for reading. Never waits on a
+// FIFO, and refuses anything but a regular file with a FileError. Returns -1
+// with errno set when the file cannot be opened at all (ENOENT included).
+int openRegularForReading(int dirFd, const char *name, const QString &path);
 // Reads from the current position to the end of the file, at most limit bytes.
 QByteArray readUpTo(int fd, qint64 limit, const QString &path);
 void writeAll(int fd, QByteArrayView bytes, const QString &path);

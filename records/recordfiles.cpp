@@ -57,21 +57,16 @@ void createIfMissing(const QString &path)
     if (errno != EEXIST)
         throw FileError::fromErrno(path, errno, FileError::Action::Create);
 
-    posixio::Fd existing(openRetrying(native, O_RDONLY | O_CLOEXEC));
+    // Exists: it must be a readable regular file (a FIFO would hold start-up forever).
+    posixio::Fd existing(posixio::openRegularForReading(AT_FDCWD, native.constData(), path));
     if (existing.get() < 0)
         throw FileError::fromErrno(path, errno, FileError::Action::Open);
-    struct stat info {
-    };
-    if (::fstat(existing.get(), &info) != 0)
-        throw FileError::fromErrno(path, errno, FileError::Action::Open);
-    if (!S_ISREG(info.st_mode))
-        throw FileError::fromErrno(path, S_ISDIR(info.st_mode) ? EISDIR : EINVAL,
-                                   FileError::Action::Open);
 }
 
 QString Leggifiletxt(const QString &nomefile)
 {
-    posixio::Fd file(openRetrying(QFile::encodeName(nomefile), O_RDONLY | O_CLOEXEC));
+    posixio::Fd file(posixio::openRegularForReading(
+        AT_FDCWD, QFile::encodeName(nomefile).constData(), nomefile));
     if (file.get() < 0)
         throw FileError::fromErrno(nomefile, errno, FileError::Action::Open);
     const QByteArray bytes = posixio::readUpTo(file.get(), kRecordReadLimit, nomefile);

@@ -79,7 +79,7 @@ void recoverLocked(const LockedDir &dir)
 // The stored record; a missing score file counts as no record.
 double storedRecord(const LockedDir &dir)
 {
-    posixio::Fd file(::openat(dir.fd(), kScoreFile, O_RDONLY | O_CLOEXEC));
+    posixio::Fd file(posixio::openRegularForReading(dir.fd(), kScoreFile, dir.scorePath()));
     if (file.get() < 0) {
         if (errno == ENOENT)
             return 0.0;

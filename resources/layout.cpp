@@ -16,6 +16,7 @@ constexpr Font kSans24Bold{"MS Sans Serif", 24, true};
 constexpr Font kTimes36Bold{"Times New Roman", 36, true};
 
 constexpr char kValueTip[] = "Cliccando successivamente sui vari pulsanti otterrai la somma";
+constexpr Accessible kValueButton{nullptr, "Aggiunge %1 al totale"};
 constexpr quint32 kTeal = 0x00C0C000;
 
 #define PIC(file) ":/resources/pictures/" file
@@ -23,9 +24,9 @@ constexpr quint32 kTeal = 0x00C0C000;
 constexpr Control value(int index, const char *caption, int left, quint32 fore, const char *picture,
                         int tab, bool enabled)
 {
-    return {"Option1", index, Kind::GraphicOption, caption, left,    472,       65,  70,
-            fore,      kTeal, kSans12Bold,         kNone,   picture, kValueTip, tab, enabled,
-            true};
+    return {"Option1", index,       Kind::GraphicOption, caption, left,    472,       65,  70,
+            fore,      kTeal,       kSans12Bold,         kNone,   picture, kValueTip, tab, enabled,
+            true,      kValueButton};
 }
 
 constexpr Control label(const char *name, const char *caption, int left, int top, int width,
@@ -43,6 +44,13 @@ constexpr Control shape(const char *name, int left, int top, int width, int heig
             inside, kDefault, kNone,       nullptr, nullptr, -1,  true,  visible};
 }
 
+// The control with what a screen reader says about it.
+constexpr Control described(Control control, Accessible accessible)
+{
+    control.accessible = accessible;
+    return control;
+}
+
 constexpr unsigned kT = kTransparent;
 
 // clang-format off
@@ -53,10 +61,13 @@ constexpr std::array kControls{
     value(10, "180", 608, 0x00FFFF00, PIC("12-books.ico"), 31, true),
     Control{"cmdverifica", -1, Kind::GraphicButton, "Verifica", 16, 240, 113, 81,
             kSysButtonText, 0x0080FF80, kSans13, kNone, PIC("14-gem.ico"),
-            "Cliccami quando hai raggiunto l'ampiezza dell'esplementare", 30, true, true},
+            "Cliccami quando hai raggiunto l'ampiezza dell'esplementare", 30, true, true,
+            {"Verifica", "Controlla se il totale è l'angolo esplementare e passa all'angolo "
+                         "successivo"}},
     Control{"Cmdexit1", -1, Kind::GraphicButton, "Esci", 616, 240, 113, 81,
             kSysButtonText, 0x00FF00FF, kDefault, kNone, PIC("15-block.ico"),
-            "Clliccami per uscire", 29, true, true},
+            "Clliccami per uscire", 29, true, true,
+            {"Esci", "Termina il gioco e, se hai battuto il record, lo registra"}},
     value(6, "30", 340, 0x00FFFF00, PIC("08-arrowhead.ico"), 24, true),
     value(5, "10", 273, 0x00FFFF00, PIC("07-yinyang.ico"), 23, true),
     value(4, "9", 206, 0x00FFFF80, PIC("06-solids.ico"), 22, true),
@@ -73,7 +84,9 @@ constexpr std::array kControls{
             kSysButtonText, kSysButtonFace, kDefault, kNone, nullptr, nullptr, 0, false, true},
     Control{"Picture1", -1, Kind::PictureBox, nullptr, 184, 488, 9, 41,
             kSysButtonText, kSysButtonFace, kDefault, kNone, PIC("20-back.gif"), nullptr, 26,
-            true, true},
+            true, true,
+            // It takes the focus from the keyboard although the "5" button covers it.
+            {"Immagine BACK", "Un'immagine coperta dal pulsante 5: non fa nulla"}},
     value(9, "90", 474, 0x00FFFF00, PIC("10-frame.ico"), 16, true),
     Control{"Option1", 0, Kind::RadioOption, "0", 192, 120, 105, 73,
             kSysButtonText, kSysButtonFace, kDefault, kNone, nullptr, nullptr, 15, false, false},
@@ -83,33 +96,44 @@ constexpr std::array kControls{
             kSysButtonText, kSysButtonFace, kDefault, kNone, nullptr, nullptr, 5, false, false},
 
     // Windowless controls, front to back: painted on the window under every button.
-    label("Label9", "°", 40, 504, 17, 25, 0x00FFFF00, 0, kSans13Bold, kT, 40),
-    label("Label8", "°", 40, 512, 17, 9, kSysButtonText, kSysButtonFace, kDefault, kNone, 39),
+    // Label8 and Label9 lie under the "1" button, the back three totals repeat lbltotal4.
+    label("Label9", "°", 40, 504, 17, 25, 0x00FFFF00, 0, kSans13Bold, kT | kDecorative, 40),
+    label("Label8", "°", 40, 512, 17, 9, kSysButtonText, kSysButtonFace, kDefault, kDecorative,
+          39),
     label("Label7", "Angoli esplementari", 224, 24, 257, 33, 0x00FF00FF, 0, kSans13Bold,
           kT | kCentred, 38),
     label("Label5", "Determina  il suo angolo esplementare (in blu) cliccando sui pulsanti in basso",
           0, 152, 169, 113, 0x000000FF, 0, kSans12Bold, kT, 37),
-    label("lbltotal4", "0", 348, 432, 113, 97, 0x00FFFF00, 0, kSans24Bold, kT, 36),
-    label("lbltotal3", "0", 346, 432, 145, 97, 0x00C00000, 0, kSans24Bold, kT, 35),
-    label("lbltotale", "0", 347, 432, 137, 57, 0x00FF8080, 0, kSans24Bold, kT, 33),
+    described(label("lbltotal4", "0", 348, 432, 113, 97, 0x00FFFF00, 0, kSans24Bold, kT, 36),
+              {"Totale: %1", "La somma dei pulsanti premuti per questo angolo"}),
+    label("lbltotal3", "0", 346, 432, 145, 97, 0x00C00000, 0, kSans24Bold, kT | kDecorative, 35),
+    label("lbltotale", "0", 347, 432, 137, 57, 0x00FF8080, 0, kSans24Bold, kT | kDecorative, 33),
     shape("Shape3", 120, 392, 57, 25, 0x00C0C000, 0x00C0C000, false),
     shape("Shape1", 0, 464, 753, 97, 0x00FF0000, 0x00400000, true),
     label("Label4", "Il primo angolo (in verde) misura gradi", 0, 24, 153, 89, kSysButtonText, 0,
           kSans13Bold, kT, 28),
-    label("lblangolo", "", 16, 104, 89, 49, 0x0000C000, 0x00FFFF80, kSans24Bold,
-          kBorder | kCentred, 27),
-    label("lblScore", "0", 48, 368, 37, 59, 0x0000FF00, 0x00FFFFC0, kTimes36Bold,
-          kBorder | kCentred | kAutoSize, 14, -1,
-          "Questo è il tuo punteggio. Forza con il  record"),
-    label("lblconto", "00.00.00", 592, 104, 137, 41, 0x0000FFFF, 0,
-          Font{"Arial Black", 18, true}, kT | kBorder | kCentred, 13),
-    label("lblScore1", "0", 656, 368, 36, 59, 0x000000FF, 0x00FFFFC0, kTimes36Bold,
-          kBorder | kCentred | kAutoSize, 12),
+    described(label("lblangolo", "", 16, 104, 89, 49, 0x0000C000, 0x00FFFF80, kSans24Bold,
+                    kBorder | kCentred, 27),
+              {"Angolo verde in gradi: %1",
+               "La misura dell'angolo verde; il suo esplementare è la parte blu da trovare"}),
+    described(label("lblScore", "0", 48, 368, 37, 59, 0x0000FF00, 0x00FFFFC0, kTimes36Bold,
+                    kBorder | kCentred | kAutoSize, 14, -1,
+                    "Questo è il tuo punteggio. Forza con il  record"),
+              {"Risposte esatte: %1", "Il tuo punteggio: il numero di risposte esatte"}),
+    described(label("lblconto", "00.00.00", 592, 104, 137, 41, 0x0000FFFF, 0,
+                    Font{"Arial Black", 18, true}, kT | kBorder | kCentred, 13),
+              {"Tempo restante: %1", "Ore, minuti e secondi che restano fino alla fine del gioco"}),
+    described(label("lblScore1", "0", 656, 368, 36, 59, 0x000000FF, 0x00FFFFC0, kTimes36Bold,
+                    kBorder | kCentred | kAutoSize, 12),
+              {"Risposte errate: %1", "Il numero di risposte sbagliate"}),
     label("Label6", "Risposte errate", 600, 328, 139, 28, 0x000000FF, 0x00FFFF00, kSans13,
           kBorder | kCentred | kAutoSize, 11, 1),
-    label("lblpunti", "Label3", 464, 0, 81, 65, 0x00FF0000, 0, kSans13Bold, kT, 10),
-    label("lblnome", "Label3", 128, 0, 64, 24, 0x00FF0000, 0, kSans13Bold,
-          kT | kCentred | kAutoSize, 9),
+    described(label("lblpunti", "Label3", 464, 0, 81, 65, 0x00FF0000, 0, kSans13Bold, kT, 10),
+              {"Punti del record: %1",
+               "Il record di questo computer: il maggior numero di risposte esatte"}),
+    described(label("lblnome", "Label3", 128, 0, 64, 24, 0x00FF0000, 0, kSans13Bold,
+                    kT | kCentred | kAutoSize, 9),
+              {"Detentore del record: %1", "Il nome di chi ha il record di questo computer"}),
     label("tempo", "Tempo restante", 568, 48, 169, 41, 0x0080FFFF, 0, kSans13Bold,
           kT | kBorder | kCentred, 8),
     label("Label2", "Il record è di", 8, 0, 119, 24, 0x00FF0000, 0, kSans13Bold, kT | kAutoSize, 7),
@@ -118,11 +142,13 @@ constexpr std::array kControls{
           Font{"Times New Roman", 15.75, true}, kT | kCentred | kAutoSize, 4),
     label("Label6", "Risposte esatte", 8, 328, 131, 28, 0x0000FF00, 0x00FFFF80, kSans13,
           kBorder | kCentred | kAutoSize, 3, 0),
-    label("lblnome1", "Label3", 104, 432, 56, 24, 0x00FF00FF, 0, kSans13, kT | kAutoSize, 2),
+    described(label("lblnome1", "Label3", 104, 432, 56, 24, 0x00FF00FF, 0, kSans13, kT | kAutoSize,
+                    2),
+              {"Sfidante: %1", "Il nome di chi sta giocando"}),
     Control{"Image1", 1, Kind::Image, nullptr, 536, 88, 32, 32, 0, 0, kDefault, kNone,
             PIC("19-emblem.ico"), nullptr, -1, true, true},
     shape("Shape2", 0, 0, 748, 25, 0x00FF0000, 0x00C0FFFF, true),
-    label("lbltotal2", "0", 344, 432, 137, 113, 0x0080FF80, 0, kSans24Bold, kT, 34),
+    label("lbltotal2", "0", 344, 432, 137, 113, 0x0080FF80, 0, kSans24Bold, kT | kDecorative, 34),
     shape("Shape4", 208, 24, 297, 33, kSysWindowText, kSysWindow, true),
 };
 

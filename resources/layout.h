@@ -30,8 +30,16 @@ enum Flag : unsigned {
     kTransparent = 1u << 0, // paints only its text over what lies beneath
     kBorder = 1u << 1,      // one-pixel frame
     kCentred = 1u << 2,
-    kAutoSize = 1u << 3, // takes the size of its text, keeping left and top
-    kFilled = 1u << 4,   // shape filled solid with its inside colour
+    kAutoSize = 1u << 3,   // takes the size of its text, keeping left and top
+    kFilled = 1u << 4,     // shape filled solid with its inside colour
+    kDecorative = 1u << 5, // repeats another label or lies hidden: left out by screen readers
+};
+
+// What a screen reader says about a control, in Italian. "%1" stands for the
+// control's caption, so a label's text follows its caption.
+struct Accessible {
+    const char *name = nullptr;        // nullptr: the caption itself
+    const char *description = nullptr; // nullptr: the tooltip, if any
 };
 
 struct Font {
@@ -55,6 +63,7 @@ struct Control {
     int tabIndex;        // -1 where the control has none
     bool enabled;
     bool visible;
+    Accessible accessible = {};
 };
 
 struct MenuItem {

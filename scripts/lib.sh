@@ -16,6 +16,12 @@ ANGOLI_TEST_PACKAGES=(
     python3 python3-pil
 )
 
+# Extra packages for the reliability checks (scripts/test-reliability): clang
+# and its runtime for the libFuzzer targets, llvm for readable sanitizer reports.
+ANGOLI_RELIABILITY_PACKAGES=(
+    clang-14 libclang-rt-14-dev llvm-14
+)
+
 ANGOLI_BUILD_DIR=build
 
 say() { printf '==> %s\n' "$*"; }

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace angoli;
 using namespace angoli::test;
 
@@ -39,6 +41,8 @@ private Q_SLOTS:
     void storeIfRecord();
     // A missing score file counts as no record at all.
     void storeWithoutScoreFile();
+    // A FIFO put in a record file's place is refused at once, never waited on.
+    void fifoIsRefused();
     // A half-done update is completed or discarded, never left half done.
     void recovery_data();
     void recovery();
@@ -160,6 +164,16 @@ void TestRecords::readAndCreateErrors()
 
     const QString noDir = recordPath(m_dir->filePath(QStringLiteral("gone/")), kScoreFile);
     QVERIFY_THROWS_EXCEPTION(FileError, createIfMissing(noDir));
+}
+
+void TestRecords::fifoIsRefused()
+{
+    QVERIFY(::mkfifo(QFile::encodeName(scorePath()).constData(), 0644) == 0);
+    QVERIFY_THROWS_EXCEPTION(FileError, Leggifiletxt(scorePath()));
+    QVERIFY_THROWS_EXCEPTION(FileError, createIfMissing(scorePath()));
+    QVERIFY_THROWS_EXCEPTION(FileError,
+                             angoli::storeIfRecord(dirwin(), QStringLiteral("5"), QString()));
+    QVERIFY(!QFileInfo::exists(holderPath()));
 }
 
 void TestRecords::storeIfRecord_data()
