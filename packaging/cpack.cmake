@@ -6,7 +6,7 @@ set(CPACK_PACKAGE_VENDOR "angoli team")
 set(CPACK_PACKAGE_CONTACT "angoli team <team@angoli.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "gioco per imparare l'angolo esplementare")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Riconosciamo gli angoli: un angolo a caso è disegnato in verde su un disco blu e\n"
+    "Angoli esplementari: un angolo a caso è disegnato in verde su un disco blu e\n"
     "il giocatore compone l'angolo che lo completa a 360 gradi con i pulsanti dei valori.\n"
     "Il record della classe è condiviso da tutti gli utenti in /var/games/angoli.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
