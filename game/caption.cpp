@@ -5,7 +5,6 @@
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
-#include <QRegularExpression>
 
 namespace angoli
 {
@@ -131,9 +130,9 @@ void CaptionLabel::changeEvent(QEvent *event)
 
 QString CaptionLabel::displayText() const
 {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    // Plain replacements: a regular expression here would load and compile PCRE at start-up.
     QString text = m_caption;
-    return text.replace(lineBreak, QStringLiteral("\n"));
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
 }
 
 void CaptionLabel::fitToText()

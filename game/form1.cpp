@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 
 namespace angoli
 {
@@ -26,6 +27,7 @@ constexpr char kStartTitle[] = "Riconosciamo gli angoli";
 constexpr int kValueButtons = 11;
 // The frame of a fixed tool window, for platforms that report none.
 constexpr QMargins kToolFrame{3, 19, 3, 3};
+constexpr int kBuildDelayMs = 100;
 } // namespace
 
 Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), m_services(services)
@@ -35,6 +37,18 @@ Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), m
     setWindowTitle(QString::fromLatin1(layout::formCaption()));
     setWindowIcon(QIcon(QString::fromLatin1(layout::kIconPicture)));
 
+    // Timer1 is enabled when the window is created; start-up stops it at once.
+    m_services.timer.onTick = [this] { Timer1_Timer(); };
+    m_services.timer.setEnabled(true);
+    // Start-up asks the name before anything of the window is needed: make the controls,
+    // fonts and background while the name dialog waits for the player, so it opens at once.
+    QTimer::singleShot(kBuildDelayMs, this, &Form1::build);
+}
+
+void Form1::build()
+{
+    if (m_view)
+        return;
     const QSize client(layout::kClientWidth, layout::kClientHeight);
     // The ratio of the screen the window is about to open on; the view corrects it if the
     // window ends up elsewhere.
@@ -48,10 +62,18 @@ Form1::Form1(const Services &services, QWidget *parent) : QMainWindow(parent), m
     buildMenu();
     connectControls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
 
-    // Timer1 is enabled when the window is created; start-up stops it at once.
-    m_services.timer.onTick = [this] { Timer1_Timer(); };
-    m_services.timer.setEnabled(true);
+const ControlSet &Form1::controls()
+{
+    build();
+    return *m_controls;
+}
+
+QMenu *Form1::helpMenu()
+{
+    build();
+    return m_helpMenu;
 }
 
 Form1::~Form1()
@@ -107,6 +129,7 @@ void Form1::connectControls()
 
 void Form1::showEvent(QShowEvent *event)
 {
+    build();
     QMainWindow::showEvent(event);
     if (m_shownOnce)
         return;
@@ -117,7 +140,7 @@ void Form1::showEvent(QShowEvent *event)
         move(frame.topLeft());
     }
     // The focus goes to the first control in tab order that can take it.
-    for (QWidget *w : m_controls->tabOrder()) {
+    for (QWidget *w : controls().tabOrder()) {
         if (w->isEnabled() && w->isVisible()) {
             w->setFocus(Qt::TabFocusReason);
             break;
@@ -125,8 +148,9 @@ void Form1::showEvent(QShowEvent *event)
     }
 }
 
-QSize Form1::outerSizePixels() const
+QSize Form1::outerSizePixels()
 {
+    build();
     // Before the window is shown, and on platforms without a real title bar (offscreen, a bare
     // X server), the frame reported is thinner than any tool window's: count at least the
     // classic tool-window frame, so the size read stays that of a framed window.
@@ -142,26 +166,29 @@ QSize Form1::outerSizePixels() const
     return inner.grownBy(used);
 }
 
-double Form1::Width() const
+double Form1::Width()
 {
     return outerSizePixels().width() * double(layout::kTwipsPerPixel);
 }
-double Form1::Height() const
+double Form1::Height()
 {
     return outerSizePixels().height() * double(layout::kTwipsPerPixel);
 }
 
-CaptionLabel *Form1::lbl(const char *name, int index) const
+CaptionLabel *Form1::lbl(const char *name, int index)
 {
-    return m_controls->label(QString::fromLatin1(name), index);
+    return controls().label(QString::fromLatin1(name), index);
 }
 
 DrawingSurface &Form1::surface()
 {
+    build();
     return *m_surface;
 }
-const QImage &Form1::surfaceImage() const
+
+const QImage &Form1::surfaceImage()
 {
+    build();
     return m_view->image();
 }
 
@@ -175,6 +202,7 @@ void Form1::Form_Load()
         m_services.dialogs.MsgBox(QLatin1Char(' ') + name +
                                       QStringLiteral(" vediamo se sei un vero campione  "),
                                   kExclamation, QString::fromLatin1(kStartTitle));
+        build();
         lbl("lblnome1")->setCaption(name);
         Avviaconto();
         m_state.dirwin = GetSystemDir();

@@ -55,24 +55,26 @@ public:
     QString Leggifiletxt(const QString &nomefile);
 
     // The window's outer size (frame, title and menu bar included) in twips.
-    double Width() const;
-    double Height() const;
+    double Width();
+    double Height();
 
+    // The window's contents are made on first use (at the latest when start-up has the name).
     GameState &state() { return m_state; }
-    const ControlSet &controls() const { return *m_controls; }
-    CaptionLabel *lbl(const char *name, int index = -1) const;
+    const ControlSet &controls();
+    CaptionLabel *lbl(const char *name, int index = -1);
     DrawingSurface &surface();
-    const QImage &surfaceImage() const;
-    QMenu *helpMenu() const { return m_helpMenu; }
+    const QImage &surfaceImage();
+    QMenu *helpMenu();
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     void Avviaconto();
+    void build();
     void buildMenu();
     void connectControls();
-    QSize outerSizePixels() const;
+    QSize outerSizePixels();
     void showDefinition(const char *item);
     void failAndEnd(const FileError &error);
     void setTotals(const QString &text);

@@ -54,17 +54,17 @@ void Form1::Command1_Click()
     const double r = m_services.random.Rnd();
     m_state.primo = *CInt(std::floor(r * kAngles) + 1.0);
     m_state.esplementare = qint16(kFullTurn - m_state.primo);
-    m_surface->setFillColor(QBColor(1));
-    pigrecoesettore(*m_surface, kCentreX, kCentreY, kRadius, kRingColour, 0, float(kFullTurn));
-    m_surface->setFillColor(QBColor(2));
+    surface().setFillColor(QBColor(1));
+    pigrecoesettore(surface(), kCentreX, kCentreY, kRadius, kRingColour, 0, float(kFullTurn));
+    surface().setFillColor(QBColor(2));
     lbl("lblangolo")->setCaption(CStr(m_state.primo));
-    pigrecoesettore(*m_surface, kCentreX, kCentreY, kRadius, kSectorOutline, 0,
+    pigrecoesettore(surface(), kCentreX, kCentreY, kRadius, kSectorOutline, 0,
                     float(m_state.primo));
 }
 
 void Form1::Option1_Click(int Index)
 {
-    const double v = Val(m_controls->option(Index)->text());
+    const double v = Val(controls().option(Index)->text());
     // A total past 32767 does not fit: the click is refused and the game goes on.
     if (const std::optional<qint16> total = addInteger(m_state.somma, v)) {
         m_state.somma = *total;
@@ -73,18 +73,18 @@ void Form1::Option1_Click(int Index)
         QApplication::beep();
     }
     for (int i = kFirstValue; i <= kLastValue; ++i)
-        m_controls->option(i)->setValue(false);
+        controls().option(i)->setValue(false);
 }
 
 void Form1::Option1_GotFocus(int Index)
 {
-    m_controls->option(Index)->setValue(false);
+    controls().option(Index)->setValue(false);
 }
 
 void Form1::Command4_Click()
 {
     for (int i = kFirstValue; i <= kLastValue; ++i) {
-        GraphicButton *b = m_controls->option(i);
+        GraphicButton *b = controls().option(i);
         b->setBackColor(toQColor(kValueBack));
         b->setForeColor(toQColor(kValueFore));
         b->setVisible(true);
@@ -100,7 +100,7 @@ void Form1::cmdverifica_Click()
     qint32 green = 12;
     qint32 blue = 255;
     bool topToBottom = true;
-    Gradient(*m_surface, red, green, blue, topToBottom);
+    Gradient(surface(), red, green, blue, topToBottom);
     lbl("lblScore1")->setCaption(CStr(m_state.errate));
     lbl("lblScore")->setCaption(CStr(m_state.esatte));
     const double e = m_state.esplementare;
@@ -117,7 +117,7 @@ void Form1::cmdverifica_Click()
         increment(m_state.esatte);
     }
     for (int i = kFirstValue; i <= kLastValue; ++i)
-        m_controls->option(i)->setValue(false);
+        controls().option(i)->setValue(false);
     m_state.somma = 0;
     Command1_Click();
 }

@@ -72,6 +72,7 @@ bool startShown(Game &game)
 
 SurfaceView *view(const Game &game)
 {
+    game.form->surface(); // made on first use
     return qobject_cast<SurfaceView *>(game.form->centralWidget());
 }
 

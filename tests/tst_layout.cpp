@@ -242,10 +242,12 @@ void tst_Layout::helpMenu()
 {
     // One menu, "Help", with its ten items in order; only the credits heading is checked.
     Game game;
+    QMenu *help = game.form->helpMenu();
     const QList<QAction *> bar = game.form->menuBar()->actions();
     QCOMPARE(bar.size(), 1);
+    QCOMPARE(bar.front(), help->menuAction());
     QCOMPARE(bar.front()->text(), QStringLiteral("Help"));
-    const QList<QAction *> items = game.form->helpMenu()->actions();
+    const QList<QAction *> items = help->actions();
     const QStringList names{"acuto", "retto", "ottuso", "piatto", "concavo",
                             "grio",  "expl",  "copy",   "scuola", "by"};
     const QStringList captions{"Angolo acuto",       "Angolo retto",   "Angolo ottuso",
@@ -354,8 +356,9 @@ void tst_Layout::everyControlExists()
     // 22 labels, four shapes and the image.
     QCOMPARE(layout::controls().size(), size_t(47));
     Game game;
-    const QList<QWidget *> children =
-        game.form->centralWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QWidget *surface = game.form->controls().widget(QStringLiteral("Shape4"))->parentWidget();
+    QCOMPARE(surface, game.form->centralWidget());
+    const QList<QWidget *> children = surface->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     QCOMPARE(children.size(), 46);
 }
 
