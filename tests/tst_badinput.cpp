@@ -14,6 +14,7 @@
 #include "platform/codepage.h"
 #include "records/recordfiles.h"
 #include "records/systemdir.h"
+#include "support/child.h"
 #include "support/fakes.h"
 
 #include <QApplication>
@@ -42,9 +43,6 @@ using namespace angoli::test;
 namespace
 {
 
-constexpr uid_t kNobody = 65534; // the pupil, when the test runs as root
-constexpr int kCannotDropPrivileges = 77;
-constexpr int kChildFailed = 100;
 constexpr int kRowTimeoutMs = 20000; // a row that takes longer has hung
 constexpr qint64 kHugeFileBytes = 100 * 1024 * 1024;
 constexpr qint64 kHashedFileLimit = 1024 * 1024; // bigger files are compared by size and time
@@ -195,25 +193,6 @@ QString shownText(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     return fromCodePage(file.read(kRecordReadLimit));
-}
-
-int statusOf(pid_t pid)
-{
-    int raw = 0;
-    while (::waitpid(pid, &raw, 0) < 0) {
-        if (errno != EINTR)
-            return -1000;
-    }
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -WTERMSIG(raw);
-}
-
-// Root ignores permissions, so the child becomes 'nobody' to meet them.
-bool dropPrivileges()
-{
-    if (!isRoot())
-        return true;
-    return ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 &&
-           ::geteuid() == kNobody;
 }
 
 // One game in the child: start-up, then the exit with exitScore.

@@ -7,6 +7,7 @@
 #include "records/recordfiles.h"
 #include "records/recordstore.h"
 #include "records/systemdir.h"
+#include "support/child.h"
 #include "support/files.h"
 
 #include <QDir>
@@ -32,10 +33,6 @@ using namespace angoli::test;
 namespace
 {
 
-constexpr uid_t kNobody = 65534;
-constexpr int kCannotDropPrivileges = 77;
-constexpr int kChildFailed = 100; // an unexpected exception in the child
-
 constexpr int kKillIterations = 200;
 constexpr qint64 kKillTestBudgetMs = 15000;
 constexpr int kRaceRounds = 40;
@@ -44,16 +41,6 @@ struct ChildResult {
     int status = -1; // exit code, or minus the signal that ended the child
     QByteArray output;
 };
-
-int statusOf(pid_t pid)
-{
-    int raw = 0;
-    while (::waitpid(pid, &raw, 0) < 0) {
-        if (errno != EINTR)
-            return -1000;
-    }
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -WTERMSIG(raw);
-}
 
 // Runs body in a forked child; body writes what the parent should see to the
 // descriptor it is given and returns the exit code.
@@ -93,15 +80,6 @@ void send(int fd, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
     [[maybe_unused]] const ssize_t written = ::write(fd, bytes.constData(), bytes.size());
-}
-
-// Root ignores permissions, so the child becomes 'nobody' to meet them.
-bool dropPrivileges()
-{
-    if (::geteuid() != 0)
-        return true;
-    return ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 &&
-           ::geteuid() == kNobody;
 }
 
 // Runs action in the child and reports the FileError it must raise.
