@@ -2,7 +2,7 @@
 
 #include "drawing/surface.h"
 
-#include <QtGlobal>
+#include <cstdint>
 
 namespace angoli
 {
@@ -13,7 +13,7 @@ namespace angoli
 // proceeds downwards; otherwise it starts at the bottom and proceeds upwards. The reported size is
 // used as drawing coordinates unchanged. The three components are the working values: the caller
 // finds them as they were after the last band.
-void Gradient(DrawingSurface &TheObject, qint32 &Redval, qint32 &Greenval, qint32 &Blueval,
-              bool &TopToBottom);
+void Gradient(DrawingSurface &TheObject, std::int32_t &Redval, std::int32_t &Greenval,
+              std::int32_t &Blueval, bool &TopToBottom);
 
 } // namespace angoli

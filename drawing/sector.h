@@ -1,6 +1,5 @@
 #pragma once
 
-#include "drawing/colour.h"
 #include "drawing/surface.h"
 
 namespace angoli

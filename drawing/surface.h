@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawing/colour.h"
+#include "platform/colour.h"
 
 namespace angoli
 {

@@ -5,42 +5,41 @@
 namespace angoli
 {
 
-QString FileError::message() const
+std::string FileError::message() const
 {
-    if (path.isEmpty()) // a misuse of the file table, not a file of the disk
-        return QStringLiteral("Errore nell'uso dei file: ") + reason;
-    QString sentence;
+    const char *sentence = "";
     switch (action) {
     case Action::Open:
-        sentence = QStringLiteral("Impossibile aprire il file %1");
+        sentence = "Impossibile aprire il file ";
         break;
     case Action::Create:
-        sentence = QStringLiteral("Impossibile creare il file %1");
+        sentence = "Impossibile creare il file ";
         break;
     case Action::Read:
-        sentence = QStringLiteral("Impossibile leggere il file %1");
+        sentence = "Impossibile leggere il file ";
         break;
     case Action::Write:
-        sentence = QStringLiteral("Impossibile scrivere il file %1");
+        sentence = "Impossibile scrivere il file ";
         break;
     case Action::Directory:
-        sentence = QStringLiteral("Impossibile usare la cartella %1");
+        sentence = "Impossibile usare la cartella ";
         break;
     case Action::Access:
-        sentence = QStringLiteral("Impossibile accedere al file %1");
+        sentence = "Impossibile accedere al file ";
+        break;
+    case Action::Wait:
+        sentence = "La cartella dei record è occupata da un altro gioco: ";
         break;
     }
-    sentence = sentence.arg(path);
-    if (!reason.isEmpty())
-        sentence += QStringLiteral(": ") + reason;
-    return sentence;
+    std::string text = sentence + path;
+    if (!reason.empty())
+        text += ": " + reason;
+    return text;
 }
 
-FileError FileError::fromErrno(const QString &path, int err, Action action)
+FileError FileError::fromErrno(const std::string &path, int err, Action action)
 {
-    // strerror speaks the user's language once the application has set its
-    // locale, and its text is in the locale's own encoding.
-    return FileError{path, QString::fromLocal8Bit(std::strerror(err)), action};
+    return FileError{path, std::strerror(err), action};
 }
 
 } // namespace angoli

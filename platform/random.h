@@ -1,11 +1,21 @@
 #pragma once
 
-#include "platform/services.h"
-
 #include <cstdint>
 
 namespace angoli
 {
+
+// Rnd and Randomize.
+class RandomSource
+{
+public:
+    virtual ~RandomSource() = default;
+    // Mixes the seed into the generator's state, so two re-seeds with the
+    // same clock reading still lead to different draws.
+    virtual void Randomize(float seed) = 0;
+    // A Single in [0, 1).
+    virtual float Rnd() = 0;
+};
 
 // A small mixing generator: Randomize folds the seed into the state instead
 // of replacing it, and every draw has 24 random bits like a Single mantissa.

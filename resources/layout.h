@@ -1,16 +1,26 @@
 #pragma once
 
-#include <QtGlobal>
-#include <span>
+#include "platform/colour.h"
 
+#include <array>
+#include <string_view>
+
+// The window as data: its frame, its 47 controls and its menu. Both faces of the game build
+// their window from these tables, and the game addresses controls through handles made from
+// them at compile time (resources/handles.h).
 namespace angoli::layout
 {
 
 // Colours are 0x00BBGGRR; values with the top bit set name a desktop colour.
-inline constexpr quint32 kSysButtonFace = 0x8000000F;
-inline constexpr quint32 kSysButtonText = 0x80000012;
-inline constexpr quint32 kSysWindow = 0x80000005;
-inline constexpr quint32 kSysWindowText = 0x80000008;
+inline constexpr Colour kSysButtonFace = 0x8000000F;
+inline constexpr Colour kSysButtonText = 0x80000012;
+inline constexpr Colour kSysWindow = 0x80000005;
+inline constexpr Colour kSysWindowText = 0x80000008;
+
+constexpr bool isSystemColour(Colour c)
+{
+    return (c & 0x80000000u) != 0;
+}
 
 enum class Kind {
     GraphicOption, // a value button: picture above caption, looks pressed while selected
@@ -23,6 +33,11 @@ enum class Kind {
     PictureBox,
     Timer,
 };
+
+constexpr bool isWindowless(Kind kind)
+{
+    return kind == Kind::Label || kind == Kind::Shape || kind == Kind::Image;
+}
 
 // Label and shape options.
 enum Flag : unsigned {
@@ -48,18 +63,32 @@ struct Font {
     bool bold = false;
 };
 
+// The pictures, numbered from 1 as the controls refer to them; files in resources/pictures/.
+inline constexpr std::array<const char *, 20> kPictureFiles = {
+    "01-beach.bmp",  "02-letter-a.ico", "03-card.ico",      "04-rulers.ico", "05-prism.ico",
+    "06-solids.ico", "07-yinyang.ico",  "08-arrowhead.ico", "09-peace.ico",  "10-frame.ico",
+    "11-sphere.ico", "12-books.ico",    "13-dragon.ico",    "14-gem.ico",    "15-block.ico",
+    "16-ear.ico",    "17-clef.bmp",     "18-clef-grey.bmp", "19-emblem.ico", "20-back.gif",
+};
+inline constexpr int kNoPicture = 0;
+
+constexpr const char *pictureFile(int number)
+{
+    return number >= 1 && number <= int(kPictureFiles.size()) ? kPictureFiles[number - 1] : nullptr;
+}
+
 struct Control {
     const char *name;
     int index; // element of a control array, or -1
     Kind kind;
-    const char *caption;
+    const char *caption; // UTF-8
     int left, top, width, height;
-    quint32 foreColor; // text colour; for shapes the border colour
-    quint32 backColor; // background; for shapes the inside
+    Colour foreColor; // text colour; for shapes the border colour
+    Colour backColor; // background; for shapes the inside
     Font font;
     unsigned flags;
-    const char *picture; // resource path, or nullptr
-    const char *tooltip; // or nullptr
+    int picture;         // number in kPictureFiles, or kNoPicture
+    const char *tooltip; // UTF-8, or nullptr
     int tabIndex;        // -1 where the control has none
     bool enabled;
     bool visible;
@@ -68,28 +97,44 @@ struct Control {
 
 struct MenuItem {
     const char *name;
-    const char *caption;
+    const char *caption; // UTF-8
     bool checked;
 };
 
 inline constexpr int kClientWidth = 744;
 inline constexpr int kClientHeight = 552;
 inline constexpr int kTwipsPerPixel = 15;
-inline constexpr quint32 kFormBackColor = 0x00FF0000;
-inline constexpr quint32 kFormForeColor = 0x0080FF80;
-inline constexpr char kBackgroundPicture[] = ":/resources/pictures/01-beach.bmp";
-inline constexpr char kIconPicture[] = ":/resources/pictures/02-letter-a.ico";
-inline constexpr char kCommand2SecondPicture[] = ":/resources/pictures/18-clef-grey.bmp";
-inline constexpr char kCommand2Cursor[] = ":/resources/pictures/16-ear.ico";
+inline constexpr Colour kFormBackColor = 0x00FF0000;
+inline constexpr Colour kFormForeColor = 0x0080FF80;
+inline constexpr int kBackgroundPicture = 1;
+inline constexpr int kIconPicture = 2;
+inline constexpr int kCommand2SecondPicture = 18;
+inline constexpr int kCommand2Cursor = 16;
 inline constexpr int kTimerIntervalMs = 1000;
-
 // The window's caption: 92 blanks, then the title.
-const char *formCaption();
-
-// Every control of the window, windowed ones first, each group front to back.
-std::span<const Control> controls();
+inline constexpr std::string_view kFormCaption =
+    "                                                                                            "
+    "Impariamo a riconoscere gli angoli";
+static_assert(kFormCaption.size() == 126);
 
 // The Help menu: its title first, then its items in order.
-std::span<const MenuItem> menu();
+// clang-format off
+inline constexpr std::array kMenu{
+    MenuItem{"help", "Help", false},
+    MenuItem{"acuto", "Angolo acuto", false},
+    MenuItem{"retto", "Angolo retto", false},
+    MenuItem{"ottuso", "Angolo ottuso", false},
+    MenuItem{"piatto", "Angolo piatto", false},
+    MenuItem{"concavo", "Angolo concavo", false},
+    MenuItem{"grio", "Angolo giro", false},
+    MenuItem{"expl", "Angoli esplementari", false},
+    MenuItem{"copy", "Crediti", true},
+    MenuItem{"scuola", "Un gioco per imparare gli angoli, pensato per le scuole: ogni risposta "
+                       "esatta avvicina il record della classe.", false},
+    MenuItem{"by", "Realizzato in C++ con Qt 6 dalla squadra di angoli, nel 2026.", false},
+};
+// clang-format on
 
 } // namespace angoli::layout
+
+#include "resources/controltable.h" // IWYU pragma: export

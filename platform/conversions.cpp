@@ -1,5 +1,6 @@
-#include "platform/vbruntime.h"
+#include "platform/conversions.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -15,16 +16,16 @@ namespace
 
 // Exponents are saturated here while being read; far beyond the range of a
 // double, yet small enough that adding a digit count cannot overflow.
-constexpr qint64 kExponentLimit = 1'000'000'000;
+constexpr std::int64_t kExponentLimit = 1'000'000'000;
 
-constexpr std::array<quint32, 16> kQBColors = {
+constexpr std::array<Colour, 16> kQBColors = {
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
 };
 
-bool isDigit(QChar c)
+bool isDigit(char c)
 {
-    return c >= u'0' && c <= u'9';
+    return c >= '0' && c <= '9';
 }
 
 double roundHalfEven(double v)
@@ -40,45 +41,45 @@ double roundHalfEven(double v)
 
 } // namespace
 
-double Val(QStringView text)
+double Val(std::string_view text)
 {
-    const qsizetype size = text.size();
-    qsizetype i = 0;
-    while (i < size && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n'))
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    while (i < size && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n'))
         ++i;
 
     bool negative = false;
-    if (i < size && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
+    if (i < size && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
         ++i;
     }
 
     std::string integerDigits; // without leading zeros
     while (i < size && isDigit(text[i])) {
-        if (!integerDigits.empty() || text[i] != u'0')
-            integerDigits.push_back(char(text[i].unicode()));
+        if (!integerDigits.empty() || text[i] != '0')
+            integerDigits.push_back(text[i]);
         ++i;
     }
     std::string fractionDigits;
-    if (i < size && text[i] == u'.') {
+    if (i < size && text[i] == '.') {
         ++i;
         while (i < size && isDigit(text[i])) {
-            fractionDigits.push_back(char(text[i].unicode()));
+            fractionDigits.push_back(text[i]);
             ++i;
         }
     }
 
-    qint64 exponent = 0;
-    if (i < size && (text[i] == u'E' || text[i] == u'e' || text[i] == u'D' || text[i] == u'd')) {
-        qsizetype j = i + 1;
+    std::int64_t exponent = 0;
+    if (i < size && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+        std::size_t j = i + 1;
         bool exponentNegative = false;
-        if (j < size && (text[j] == u'+' || text[j] == u'-')) {
-            exponentNegative = text[j] == u'-';
+        if (j < size && (text[j] == '+' || text[j] == '-')) {
+            exponentNegative = text[j] == '-';
             ++j;
         }
         if (j < size && isDigit(text[j])) {
             for (; j < size && isDigit(text[j]); ++j)
-                exponent = std::min(kExponentLimit, exponent * 10 + (text[j].unicode() - u'0'));
+                exponent = std::min(kExponentLimit, exponent * 10 + (text[j] - '0'));
             if (exponentNegative)
                 exponent = -exponent;
         }
@@ -95,13 +96,13 @@ double Val(QStringView text)
         number += 'e' + std::to_string(exponent);
 
     double value = 0.0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    Q_UNUSED(end);
+    const auto error = std::from_chars(number.data(), number.data() + number.size(), value).ec;
     if (error == std::errc::result_out_of_range) {
         // Decimal position of the first significant digit decides between
         // an overflow and an underflow.
-        const qint64 magnitude = integerDigits.empty() ? exponent - qint64(firstNonZero)
-                                                       : exponent + qint64(integerDigits.size());
+        const std::int64_t magnitude = integerDigits.empty()
+                                           ? exponent - std::int64_t(firstNonZero)
+                                           : exponent + std::int64_t(integerDigits.size());
         value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (error != std::errc()) {
         value = 0.0;
@@ -111,38 +112,43 @@ double Val(QStringView text)
     return negative ? -value : value;
 }
 
-QString CStr(qint32 v)
+std::string CStr(std::int32_t v)
 {
-    return QString::number(v);
+    return std::to_string(v);
 }
 
-QString Format(double v, QStringView fmt)
+std::string Format(double v, std::string_view fmt)
 {
-    const qsizetype placeholders = fmt.count(u'0');
+    const auto placeholders = static_cast<std::size_t>(std::count(fmt.begin(), fmt.end(), '0'));
     if (placeholders == 0)
-        return fmt.toString();
-    if (!std::isfinite(v))
-        return QString::number(v);
+        return std::string(fmt);
+    if (std::isnan(v))
+        return "nan";
+    if (std::isinf(v))
+        return v < 0 ? "-inf" : "inf";
 
     const double rounded = roundHalfEven(v);
-    QString digits = QString::number(std::fabs(rounded), 'f', 0);
+    char buffer[400]; // the digits of the largest double, with room to spare
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(rounded),
+                                       std::chars_format::fixed, 0);
+    std::string digits(buffer, written.ptr);
     if (digits.size() < placeholders)
-        digits.prepend(QString(placeholders - digits.size(), u'0'));
+        digits.insert(0, placeholders - digits.size(), '0');
     // Digits beyond the placeholders go in front of the first one.
-    const qsizetype extra = digits.size() - placeholders;
+    const std::size_t extra = digits.size() - placeholders;
 
-    QString out;
+    std::string out;
     if (rounded < 0)
-        out += u'-';
-    qsizetype next = extra;
+        out += '-';
+    std::size_t next = extra;
     bool firstPlaceholder = true;
-    for (const QChar c : fmt) {
-        if (c != u'0') {
+    for (const char c : fmt) {
+        if (c != '0') {
             out += c;
             continue;
         }
         if (firstPlaceholder) {
-            out += digits.left(extra);
+            out += digits.substr(0, extra);
             firstPlaceholder = false;
         }
         out += digits[next++];
@@ -150,23 +156,23 @@ QString Format(double v, QStringView fmt)
     return out;
 }
 
-std::optional<qint16> CInt(double v)
+std::optional<std::int16_t> CInt(double v)
 {
     if (!std::isfinite(v))
         return std::nullopt;
     const double rounded = roundHalfEven(v);
-    if (rounded < std::numeric_limits<qint16>::min() ||
-        rounded > std::numeric_limits<qint16>::max())
+    if (rounded < std::numeric_limits<std::int16_t>::min() ||
+        rounded > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;
-    return static_cast<qint16>(rounded);
+    return static_cast<std::int16_t>(rounded);
 }
 
-std::optional<qint16> addInteger(qint16 a, double b)
+std::optional<std::int16_t> addInteger(std::int16_t a, double b)
 {
     return CInt(double(a) + b);
 }
 
-quint32 QBColor(int n)
+Colour QBColor(int n)
 {
     if (n < 0 || n >= int(kQBColors.size()))
         throw std::out_of_range("QBColor: colour number outside 0..15");

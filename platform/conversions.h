@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
-#include <QtGlobal>
+#include "platform/colour.h"
 
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace angoli
 {
@@ -17,26 +18,26 @@ namespace angoli
 // optional exponent (E, e, D or d, optional sign, taken only when digits
 // follow). Reading stops at the first other character; no number gives 0.
 // A number too large for a double gives an infinity, never an error.
-double Val(QStringView text);
+double Val(std::string_view text);
 
 // Decimal digits, '-' for negatives, no leading blank.
-QString CStr(qint32 v);
+std::string CStr(std::int32_t v);
 
 // The digit placeholder is '0': "00" writes the value rounded half to even to
 // a whole number, with at least two digits. Every other character of fmt is
 // written as it stands, so "15" gives "15" whatever the value.
-QString Format(double v, QStringView fmt);
+std::string Format(double v, std::string_view fmt);
 
 // Rounds to the nearest whole number, half to even; nullopt (an overflow) when
 // the result lies outside -32768..32767 or v is not a number.
-std::optional<qint16> CInt(double v);
+std::optional<std::int16_t> CInt(double v);
 
 // Integer + value: the sum is formed in double and converted with CInt, so
 // nullopt reports an overflow.
-std::optional<qint16> addInteger(qint16 a, double b);
+std::optional<std::int16_t> addInteger(std::int16_t a, double b);
 
-// The 16 classic colours, 0 to 15, as 0x00BBGGRR. Any other n is a programming
-// error and throws std::out_of_range.
-quint32 QBColor(int n);
+// The 16 classic colours, 0 to 15. Any other n is a programming error and
+// throws std::out_of_range.
+Colour QBColor(int n);
 
 } // namespace angoli

@@ -1,3 +1,6 @@
+#pragma once
+
+// The 47 controls of the window, as data. Included by resources/layout.h.
 #include "resources/layout.h"
 
 #include <array>
@@ -5,7 +8,7 @@
 namespace angoli::layout
 {
 
-namespace
+namespace table
 {
 
 constexpr Font kDefault{};
@@ -17,12 +20,10 @@ constexpr Font kTimes36Bold{"Times New Roman", 36, true};
 
 constexpr char kValueTip[] = "Cliccando successivamente sui vari pulsanti otterrai la somma";
 constexpr Accessible kValueButton{nullptr, "Aggiunge %1 al totale"};
-constexpr quint32 kTeal = 0x00C0C000;
+constexpr Colour kTeal = 0x00C0C000;
 
-#define PIC(file) ":/resources/pictures/" file
-
-constexpr Control value(int index, const char *caption, int left, quint32 fore, const char *picture,
-                        int tab, bool enabled)
+constexpr Control value(int index, const char *caption, int left, Colour fore, int picture, int tab,
+                        bool enabled)
 {
     return {"Option1", index,       Kind::GraphicOption, caption, left,    472,       65,  70,
             fore,      kTeal,       kSans12Bold,         kNone,   picture, kValueTip, tab, enabled,
@@ -30,18 +31,18 @@ constexpr Control value(int index, const char *caption, int left, quint32 fore, 
 }
 
 constexpr Control label(const char *name, const char *caption, int left, int top, int width,
-                        int height, quint32 fore, quint32 back, Font font, unsigned flags, int tab,
+                        int height, Colour fore, Colour back, Font font, unsigned flags, int tab,
                         int index = -1, const char *tooltip = nullptr)
 {
-    return {name, index, Kind::Label, caption, left,    top, width, height, fore,
-            back, font,  flags,       nullptr, tooltip, tab, true,  true};
+    return {name, index, Kind::Label, caption,    left,    top, width, height, fore,
+            back, font,  flags,       kNoPicture, tooltip, tab, true,  true};
 }
 
-constexpr Control shape(const char *name, int left, int top, int width, int height, quint32 border,
-                        quint32 inside, bool visible)
+constexpr Control shape(const char *name, int left, int top, int width, int height, Colour border,
+                        Colour inside, bool visible)
 {
-    return {name,   -1,       Kind::Shape, nullptr, left,    top, width, height, border,
-            inside, kDefault, kNone,       nullptr, nullptr, -1,  true,  visible};
+    return {name,   -1,       Kind::Shape, nullptr,    left,    top, width, height, border,
+            inside, kDefault, kNone,       kNoPicture, nullptr, -1,  true,  visible};
 }
 
 // The control with what a screen reader says about it.
@@ -53,47 +54,52 @@ constexpr Control described(Control control, Accessible accessible)
 
 constexpr unsigned kT = kTransparent;
 
+} // namespace table
+
+// Every control of the window, windowed ones first, each group front to back.
 // clang-format off
-constexpr std::array kControls{
+inline constexpr auto kControls = [] {
+    using namespace table;
+    return std::array{
     // Windowed controls, front to back.
-    value(1, "1", 5, 0x00FFFF00, PIC("03-card.ico"), 19, false),
-    value(11, "270", 675, 0x00FFFF00, PIC("13-dragon.ico"), 32, true),
-    value(10, "180", 608, 0x00FFFF00, PIC("12-books.ico"), 31, true),
+    value(1, "1", 5, 0x00FFFF00, 3, 19, false),
+    value(11, "270", 675, 0x00FFFF00, 13, 32, true),
+    value(10, "180", 608, 0x00FFFF00, 12, 31, true),
     Control{"cmdverifica", -1, Kind::GraphicButton, "Verifica", 16, 240, 113, 81,
-            kSysButtonText, 0x0080FF80, kSans13, kNone, PIC("14-gem.ico"),
+            kSysButtonText, 0x0080FF80, kSans13, kNone, 14,
             "Cliccami quando hai raggiunto l'ampiezza dell'esplementare", 30, true, true,
             {"Verifica", "Controlla se il totale è l'angolo esplementare e passa all'angolo "
                          "successivo"}},
     Control{"Cmdexit1", -1, Kind::GraphicButton, "Esci", 616, 240, 113, 81,
-            kSysButtonText, 0x00FF00FF, kDefault, kNone, PIC("15-block.ico"),
+            kSysButtonText, 0x00FF00FF, kDefault, kNone, 15,
             "Clliccami per uscire", 29, true, true,
             {"Esci", "Termina il gioco e, se hai battuto il record, lo registra"}},
-    value(6, "30", 340, 0x00FFFF00, PIC("08-arrowhead.ico"), 24, true),
-    value(5, "10", 273, 0x00FFFF00, PIC("07-yinyang.ico"), 23, true),
-    value(4, "9", 206, 0x00FFFF80, PIC("06-solids.ico"), 22, true),
-    value(3, "5", 139, 0x00FFFF00, PIC("05-prism.ico"), 21, true),
-    value(2, "2", 72, 0x00FFFF80, PIC("04-rulers.ico"), 20, true),
+    value(6, "30", 340, 0x00FFFF00, 8, 24, true),
+    value(5, "10", 273, 0x00FFFF00, 7, 23, true),
+    value(4, "9", 206, 0x00FFFF80, 6, 22, true),
+    value(3, "5", 139, 0x00FFFF00, 5, 21, true),
+    value(2, "2", 72, 0x00FFFF80, 4, 20, true),
     Control{"Command4", -1, Kind::PushButton, "Command4", 24, 488, 33, 41,
-            kSysButtonText, kSysButtonFace, kDefault, kNone, nullptr, nullptr, 18, false, true},
+            kSysButtonText, kSysButtonFace, kDefault, kNone, kNoPicture, nullptr, 18, false, true},
     Control{"Command2", -1, Kind::GraphicButton, "Nuova nota", 176, 488, 25, 45,
             kSysButtonText, 0x00C0C0C0, Font{"MS Sans Serif", 8.25, true}, kNone,
-            PIC("17-clef.bmp"), "Per avere un'altra nota cliccami.", 17, false, true},
-    Control{"Timer1", -1, Kind::Timer, nullptr, 0, 0, 0, 0, 0, 0, kDefault, kNone, nullptr,
+            17, "Per avere un'altra nota cliccami.", 17, false, true},
+    Control{"Timer1", -1, Kind::Timer, nullptr, 0, 0, 0, 0, 0, 0, kDefault, kNone, kNoPicture,
             nullptr, -1, true, false},
     Control{"Command1", -1, Kind::PushButton, "Go", 16, 488, 33, 41,
-            kSysButtonText, kSysButtonFace, kDefault, kNone, nullptr, nullptr, 0, false, true},
+            kSysButtonText, kSysButtonFace, kDefault, kNone, kNoPicture, nullptr, 0, false, true},
     Control{"Picture1", -1, Kind::PictureBox, nullptr, 184, 488, 9, 41,
-            kSysButtonText, kSysButtonFace, kDefault, kNone, PIC("20-back.gif"), nullptr, 26,
+            kSysButtonText, kSysButtonFace, kDefault, kNone, 20, nullptr, 26,
             true, true,
             // It takes the focus from the keyboard although the "5" button covers it.
             {"Immagine BACK", "Un'immagine coperta dal pulsante 5: non fa nulla"}},
-    value(9, "90", 474, 0x00FFFF00, PIC("10-frame.ico"), 16, true),
+    value(9, "90", 474, 0x00FFFF00, 10, 16, true),
     Control{"Option1", 0, Kind::RadioOption, "0", 192, 120, 105, 73,
-            kSysButtonText, kSysButtonFace, kDefault, kNone, nullptr, nullptr, 15, false, false},
-    value(8, "100", 541, 0x00FFFF00, PIC("11-sphere.ico"), 1, true),
-    value(7, "50", 407, 0x00FFFF00, PIC("09-peace.ico"), 25, true),
+            kSysButtonText, kSysButtonFace, kDefault, kNone, kNoPicture, nullptr, 15, false, false},
+    value(8, "100", 541, 0x00FFFF00, 11, 1, true),
+    value(7, "50", 407, 0x00FFFF00, 9, 25, true),
     Control{"Command3", -1, Kind::PushButton, "Complementari", 592, 488, 9, 33,
-            kSysButtonText, kSysButtonFace, kDefault, kNone, nullptr, nullptr, 5, false, false},
+            kSysButtonText, kSysButtonFace, kDefault, kNone, kNoPicture, nullptr, 5, false, false},
 
     // Windowless controls, front to back: painted on the window under every button.
     // Label8 and Label9 lie under the "1" button, the back three totals repeat lbltotal4.
@@ -146,47 +152,12 @@ constexpr std::array kControls{
                     2),
               {"Sfidante: %1", "Il nome di chi sta giocando"}),
     Control{"Image1", 1, Kind::Image, nullptr, 536, 88, 32, 32, 0, 0, kDefault, kNone,
-            PIC("19-emblem.ico"), nullptr, -1, true, true},
+            19, nullptr, -1, true, true},
     shape("Shape2", 0, 0, 748, 25, 0x00FF0000, 0x00C0FFFF, true),
     label("lbltotal2", "0", 344, 432, 137, 113, 0x0080FF80, 0, kSans24Bold, kT | kDecorative, 34),
     shape("Shape4", 208, 24, 297, 33, kSysWindowText, kSysWindow, true),
 };
-
-constexpr std::array kMenu{
-    MenuItem{"help", "Help", false},
-    MenuItem{"acuto", "Angolo acuto", false},
-    MenuItem{"retto", "Angolo retto", false},
-    MenuItem{"ottuso", "Angolo ottuso", false},
-    MenuItem{"piatto", "Angolo piatto", false},
-    MenuItem{"concavo", "Angolo concavo", false},
-    MenuItem{"grio", "Angolo giro", false},
-    MenuItem{"expl", "Angoli esplementari", false},
-    MenuItem{"copy", "Crediti", true},
-    MenuItem{"scuola", "Un gioco per imparare gli angoli, pensato per le scuole: ogni risposta "
-                       "esatta avvicina il record della classe.", false},
-    MenuItem{"by", "Realizzato in C++ con Qt 6 dalla squadra di angoli, nel 2026.", false},
-};
+}();
 // clang-format on
-
-#undef PIC
-
-} // namespace
-
-const char *formCaption()
-{
-    return "                                                                                       "
-           "     "
-           "Impariamo a riconoscere gli angoli";
-}
-
-std::span<const Control> controls()
-{
-    return kControls;
-}
-
-std::span<const MenuItem> menu()
-{
-    return kMenu;
-}
 
 } // namespace angoli::layout
