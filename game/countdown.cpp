@@ -1,15 +1,15 @@
 #include "game/countdown.h"
 
-#include "platform/vbruntime.h"
+#include "platform/conversions.h"
 
 namespace angoli::countdown
 {
 
 namespace
 {
-QString join(const QString &h, const QString &m, const QString &s)
+std::string join(const std::string &h, const std::string &m, const std::string &s)
 {
-    return h + QLatin1Char(':') + m + QLatin1Char(':') + s;
+    return h + ':' + m + ':' + s;
 }
 } // namespace
 
@@ -20,17 +20,14 @@ void start(GameState &state)
     state.secondi = 0;
 }
 
-QString text(const GameState &state)
+std::string text(const GameState &state)
 {
-    const auto two = QStringLiteral("00");
-    return join(Format(state.ore, two), Format(state.minuti, two), Format(state.secondi, two));
+    return join(Format(state.ore, "00"), Format(state.minuti, "00"), Format(state.secondi, "00"));
 }
 
-QString startText(const GameState &state)
+std::string startText(const GameState &state)
 {
-    const auto two = QStringLiteral("00");
-    return join(Format(state.ore, two), Format(state.minuti, QStringLiteral("15")),
-                Format(state.secondi, two));
+    return join(Format(state.ore, "00"), Format(state.minuti, "15"), Format(state.secondi, "00"));
 }
 
 void tick(GameState &state)

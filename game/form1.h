@@ -1,48 +1,42 @@
 #pragma once
 
-#include "game/controls.h"
+#include "game/formsruntime.h"
 #include "game/gamestate.h"
-#include "platform/services.h"
 
-#include <QMainWindow>
-#include <memory>
-
-class QMenu;
+#include <string>
+#include <string_view>
 
 namespace angoli
 {
 
-class CaptionLabel;
-class DrawingSurface;
-class ImageSurface;
-class SurfaceView;
-struct FileError;
+class RandomSource;
+class RecordFolder;
+struct Definition;
 
-// The game window: its controls, its drawing surface and the game state,
-// with one handler per event.
-class Form1 : public QMainWindow
+// The game: its state and one handler per event of the window, which it reaches through the
+// forms runtime. It knows no toolkit.
+class Form1 final : public FormEvents
 {
-    Q_OBJECT
 public:
-    explicit Form1(const Services &services, QWidget *parent = nullptr);
-    ~Form1() override;
+    Form1(FormsRuntime &ui, RandomSource &random, RecordFolder &records);
 
     // Start-up, run once before the window is first shown.
-    void Form_Load();
+    void Form_Load() override;
 
     // The quiz.
     void Command1_Click();
-    void Option1_Click(int Index);
-    void Option1_GotFocus(int Index);
+    void Option1_Click(int Index) override;
+    void Option1_GotFocus(int Index) override;
     void Command4_Click();
-    void cmdverifica_Click();
+    void cmdverifica_Click() override;
 
     // The clock and the end of the game.
-    void Timer1_Timer();
-    void Cmdexit1_Click();
+    void Timer1_Timer() override;
+    void Cmdexit1_Click() override;
 
     // The Help menu.
-    void help_Click();
+    void help_Click() override;
+    void Menu_Click(MenuCommand item) override;
     void acuto_Click();
     void retto_Click();
     void ottuso_Click();
@@ -51,42 +45,22 @@ public:
     void grio_Click();
     void expl_Click();
 
-    QString GetSystemDir();
-    QString Leggifiletxt(const QString &nomefile);
+    std::string GetSystemDir();
 
-    // The window's outer size (frame, title and menu bar included) in twips.
-    double Width();
-    double Height();
-
-    // The window's contents are made on first use (at the latest when start-up has the name).
-    GameState &state() { return m_state; }
-    const ControlSet &controls();
-    CaptionLabel *lbl(const char *name, int index = -1);
-    DrawingSurface &surface();
-    const QImage &surfaceImage();
-    QMenu *helpMenu();
-
-protected:
-    void showEvent(QShowEvent *event) override;
+    const GameState &state() const { return m_state; }
 
 private:
     void Avviaconto();
-    void build();
-    void buildMenu();
-    void connectControls();
-    QSize outerSizePixels();
-    void showDefinition(const char *item);
-    void failAndEnd(const FileError &error);
-    void setTotals(const QString &text);
+    // A message box; an empty title stands for the application title.
+    void MsgBox(std::string_view prompt, MsgStyle style = kPlain, std::string_view title = {});
+    void setTotals(std::string_view text);
+    void showDefinition(const Definition &d);
 
-    Services m_services;
+    FormsRuntime &m_ui;
+    RandomSource &m_random;
+    RecordFolder &m_records;
     GameState m_state;
-    SurfaceView *m_view = nullptr;
-    std::unique_ptr<ControlSet> m_controls;
-    std::unique_ptr<ImageSurface> m_surface;
-    QMenu *m_helpMenu = nullptr;
     bool m_exiting = false; // the exit runs once, even if the clock runs out under its messages
-    bool m_shownOnce = false;
 };
 
 } // namespace angoli

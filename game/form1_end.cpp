@@ -1,36 +1,37 @@
 // The clock and the end of the game.
 #include "game/form1.h"
 
-#include "game/caption.h"
+#include "game/controls.h"
 #include "game/countdown.h"
+#include "platform/conversions.h"
 #include "platform/fileerror.h"
-#include "records/recordstore.h"
+#include "records/recordfolder.h"
 
 namespace angoli
 {
 
 namespace
 {
-constexpr char kFarewell[] = "Ciao a presto ";
-constexpr char kRecordSet[] = "Ok ho registrato il tuo record, C A M P I O N E";
-constexpr qint16 kDelayLoop = 1000;
+constexpr std::string_view kFarewell = "Ciao a presto ";
+constexpr std::string_view kRecordSet = "Ok ho registrato il tuo record, C A M P I O N E";
+constexpr std::int16_t kDelayLoop = 1000;
 } // namespace
 
 void Form1::Avviaconto()
 {
-    m_services.timer.setEnabled(true);
+    m_ui.setTimerEnabled(true);
     countdown::start(m_state);
-    lbl("lblconto")->setCaption(countdown::startText(m_state));
+    m_ui.setCaption(form::lblconto, countdown::startText(m_state));
 }
 
 void Form1::Timer1_Timer()
 {
-    if (lbl("lblconto")->caption() == QLatin1String(countdown::kTimeUp)) {
+    if (m_ui.Caption(form::lblconto) == countdown::kTimeUp) {
         Cmdexit1_Click();
         return;
     }
     countdown::tick(m_state);
-    lbl("lblconto")->setCaption(countdown::text(m_state));
+    m_ui.setCaption(form::lblconto, countdown::text(m_state));
 }
 
 void Form1::Cmdexit1_Click()
@@ -39,18 +40,23 @@ void Form1::Cmdexit1_Click()
     if (m_exiting)
         return;
     m_exiting = true;
-    m_services.dialogs.MsgBox(QString::fromUtf8(kFarewell) + lbl("lblnome1")->caption());
+    const std::string name = m_ui.Caption(form::lblnome1);
+    MsgBox(std::string(kFarewell) + name);
     for (m_state.ritardo = 1; m_state.ritardo <= kDelayLoop; ++m_state.ritardo) {
     }
+    const double record = Val(m_ui.Caption(form::lblpunti));
+    m_state.testo = m_ui.Caption(form::lblScore);
+    const double score = Val(m_state.testo);
+    if (record >= score)
+        m_ui.End();
     try {
-        // The stored record is read again under a lock: another game may have set one meanwhile.
-        m_state.testo = lbl("lblScore")->caption();
-        if (storeIfRecord(m_state.dirwin, m_state.testo, lbl("lblnome1")->caption()))
-            m_services.dialogs.MsgBox(QString::fromUtf8(kRecordSet));
+        // Stored only if still a record: another game may have set a higher one meanwhile.
+        if (m_records.storeIfRecord(m_state.dirwin, m_state.testo, name))
+            MsgBox(kRecordSet);
     } catch (const FileError &error) {
-        failAndEnd(error);
+        MsgBox(error.message());
     }
-    m_services.end.End();
+    m_ui.End();
 }
 
 } // namespace angoli

@@ -1,53 +1,71 @@
 // The Help menu: the instruction and the definitions.
 #include "game/form1.h"
 
+#include "game/controls.h"
 #include "game/definitions.h"
 
 namespace angoli
 {
 
-void Form1::showDefinition(const char *item)
+namespace
 {
-    for (const Definition &d : definitions()) {
-        if (qstrcmp(d.item, item) == 0) {
-            m_services.dialogs.MsgBox(QString::fromUtf8(d.prompt), d.style,
-                                      d.title ? QString::fromUtf8(d.title) : QString());
-            return;
-        }
+struct MenuHandler {
+    MenuCommand item;
+    void (Form1::*handler)();
+};
+// Items without a handler (the credits) do nothing.
+constexpr MenuHandler kMenuHandlers[] = {
+    {form::acuto, &Form1::acuto_Click},     {form::retto, &Form1::retto_Click},
+    {form::ottuso, &Form1::ottuso_Click},   {form::piatto, &Form1::piatto_Click},
+    {form::concavo, &Form1::concavo_Click}, {form::grio, &Form1::grio_Click},
+    {form::expl, &Form1::expl_Click},
+};
+} // namespace
+
+void Form1::Menu_Click(MenuCommand item)
+{
+    for (const MenuHandler &h : kMenuHandlers) {
+        if (h.item == item)
+            (this->*h.handler)();
     }
+}
+
+void Form1::showDefinition(const Definition &d)
+{
+    MsgBox(d.prompt, d.style, d.title ? std::string_view(d.title) : std::string_view());
 }
 
 void Form1::help_Click()
 {
-    showDefinition("help");
+    showDefinition(definitionOf("help"));
 }
 void Form1::acuto_Click()
 {
-    showDefinition("acuto");
+    showDefinition(definitionOf("acuto"));
 }
 void Form1::retto_Click()
 {
-    showDefinition("retto");
+    showDefinition(definitionOf("retto"));
 }
 void Form1::ottuso_Click()
 {
-    showDefinition("ottuso");
+    showDefinition(definitionOf("ottuso"));
 }
 void Form1::piatto_Click()
 {
-    showDefinition("piatto");
+    showDefinition(definitionOf("piatto"));
 }
 void Form1::concavo_Click()
 {
-    showDefinition("concavo");
+    showDefinition(definitionOf("concavo"));
 }
 void Form1::grio_Click()
 {
-    showDefinition("grio");
+    showDefinition(definitionOf("grio"));
 }
 void Form1::expl_Click()
 {
-    showDefinition("expl");
+    showDefinition(definitionOf("expl"));
 }
 
 } // namespace angoli

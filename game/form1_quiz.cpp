@@ -2,13 +2,11 @@
 #include "game/form1.h"
 
 #include "drawing/gradient.h"
-#include "drawing/imagesurface.h"
 #include "drawing/sector.h"
-#include "game/caption.h"
-#include "game/graphicbutton.h"
-#include "platform/vbruntime.h"
+#include "game/controls.h"
+#include "platform/conversions.h"
+#include "platform/random.h"
 
-#include <QApplication>
 #include <cmath>
 
 namespace angoli
@@ -27,97 +25,95 @@ constexpr int kFirstValue = 1;
 constexpr int kLastValue = 11;
 constexpr Colour kValueBack = 0xC0C000;
 constexpr Colour kValueFore = 0xFFFF80;
-constexpr char kTooBig[] = " Hai raggiunto un valore maggiore. Il valore esatto era ";
-constexpr char kTooSmall[] = "Fai attenzione, hai sbagliato.Il valore esatto era ";
-constexpr char kRight[] = " Ok ";
+constexpr std::string_view kTooBig = " Hai raggiunto un valore maggiore. Il valore esatto era ";
+constexpr std::string_view kTooSmall = "Fai attenzione, hai sbagliato.Il valore esatto era ";
+constexpr std::string_view kRight = " Ok ";
 
 // Counters never wrap: past 32767 they stay where they are.
-void increment(qint16 &counter)
+void increment(std::int16_t &counter)
 {
     counter = addInteger(counter, 1).value_or(counter);
 }
 } // namespace
 
-void Form1::setTotals(const QString &text)
+void Form1::setTotals(std::string_view text)
 {
-    for (const char *name : {"lbltotale", "lbltotal2", "lbltotal3", "lbltotal4"})
-        lbl(name)->setCaption(text);
+    for (const Label total : {form::lbltotale, form::lbltotal2, form::lbltotal3, form::lbltotal4})
+        m_ui.setCaption(total, text);
 }
 
 void Form1::Command1_Click()
 {
+    DrawingSurface &window = m_ui.surface();
     m_state.somma = 0;
-    lbl("lblScore1")->setCaption(CStr(m_state.errate));
-    lbl("lblScore")->setCaption(CStr(m_state.esatte));
-    setTotals(QStringLiteral("0"));
-    m_services.random.Randomize(m_services.time.secondsSinceMidnight());
-    const double r = m_services.random.Rnd();
+    m_ui.setCaption(form::lblScore1, CStr(m_state.errate));
+    m_ui.setCaption(form::lblScore, CStr(m_state.esatte));
+    setTotals("0");
+    m_random.Randomize(m_ui.secondsSinceMidnight());
+    const double r = m_random.Rnd();
     m_state.primo = *CInt(std::floor(r * kAngles) + 1.0);
-    m_state.esplementare = qint16(kFullTurn - m_state.primo);
-    surface().setFillColor(QBColor(1));
-    pigrecoesettore(surface(), kCentreX, kCentreY, kRadius, kRingColour, 0, float(kFullTurn));
-    surface().setFillColor(QBColor(2));
-    lbl("lblangolo")->setCaption(CStr(m_state.primo));
-    pigrecoesettore(surface(), kCentreX, kCentreY, kRadius, kSectorOutline, 0,
-                    float(m_state.primo));
+    m_state.esplementare = static_cast<std::int16_t>(kFullTurn - m_state.primo);
+    window.setFillColor(QBColor(1));
+    pigrecoesettore(window, kCentreX, kCentreY, kRadius, kRingColour, 0, float(kFullTurn));
+    window.setFillColor(QBColor(2));
+    m_ui.setCaption(form::lblangolo, CStr(m_state.primo));
+    pigrecoesettore(window, kCentreX, kCentreY, kRadius, kSectorOutline, 0, float(m_state.primo));
 }
 
 void Form1::Option1_Click(int Index)
 {
-    const double v = Val(controls().option(Index)->text());
+    const double v = Val(m_ui.Caption(form::Option1.at(std::size_t(Index))));
     // A total past 32767 does not fit: the click is refused and the game goes on.
-    if (const std::optional<qint16> total = addInteger(m_state.somma, v)) {
+    if (const std::optional<std::int16_t> total = addInteger(m_state.somma, v)) {
         m_state.somma = *total;
         setTotals(CStr(m_state.somma));
-    } else {
-        QApplication::beep();
     }
     for (int i = kFirstValue; i <= kLastValue; ++i)
-        controls().option(i)->setValue(false);
+        m_ui.setValue(form::Option1[std::size_t(i)], false);
 }
 
 void Form1::Option1_GotFocus(int Index)
 {
-    controls().option(Index)->setValue(false);
+    m_ui.setValue(form::Option1.at(std::size_t(Index)), false);
 }
 
 void Form1::Command4_Click()
 {
     for (int i = kFirstValue; i <= kLastValue; ++i) {
-        GraphicButton *b = controls().option(i);
-        b->setBackColor(toQColor(kValueBack));
-        b->setForeColor(toQColor(kValueFore));
-        b->setVisible(true);
-        b->setEnabled(true);
-        b->setValue(false);
+        const OptionButton b = form::Option1[std::size_t(i)];
+        m_ui.setBackColor(b, kValueBack);
+        m_ui.setForeColor(b, kValueFore);
+        m_ui.setVisible(b, true);
+        m_ui.setEnabled(b, true);
+        m_ui.setValue(b, false);
     }
     Command1_Click();
 }
 
 void Form1::cmdverifica_Click()
 {
-    qint32 red = 0;
-    qint32 green = 12;
-    qint32 blue = 255;
+    std::int32_t red = 0;
+    std::int32_t green = 12;
+    std::int32_t blue = 255;
     bool topToBottom = true;
-    Gradient(surface(), red, green, blue, topToBottom);
-    lbl("lblScore1")->setCaption(CStr(m_state.errate));
-    lbl("lblScore")->setCaption(CStr(m_state.esatte));
+    Gradient(m_ui.surface(), red, green, blue, topToBottom);
+    m_ui.setCaption(form::lblScore1, CStr(m_state.errate));
+    m_ui.setCaption(form::lblScore, CStr(m_state.esatte));
     const double e = m_state.esplementare;
     const double s = m_state.somma;
-    const QString value = CStr(m_state.esplementare);
+    const std::string value = CStr(m_state.esplementare);
     if (e < s) {
-        m_services.dialogs.MsgBox(QString::fromUtf8(kTooBig) + value);
+        MsgBox(std::string(kTooBig) + value);
         increment(m_state.errate);
     } else if (e > s) {
-        m_services.dialogs.MsgBox(QString::fromUtf8(kTooSmall) + value);
+        MsgBox(std::string(kTooSmall) + value);
         increment(m_state.errate);
     } else {
-        m_services.dialogs.MsgBox(QString::fromUtf8(kRight));
+        MsgBox(kRight);
         increment(m_state.esatte);
     }
     for (int i = kFirstValue; i <= kLastValue; ++i)
-        controls().option(i)->setValue(false);
+        m_ui.setValue(form::Option1[std::size_t(i)], false);
     m_state.somma = 0;
     Command1_Click();
 }
