@@ -2,7 +2,7 @@
 
 #include "drawing/surface.h"
 
-#include <QList>
+#include <vector>
 
 namespace angoli
 {
@@ -45,19 +45,19 @@ public:
 
     void setReportedSize(double width, double height);
 
-    const QList<CircleCall> &circles() const { return m_circles; }
-    const QList<LineBoxCall> &lineBoxes() const { return m_lineBoxes; }
-    const QList<Event> &events() const { return m_events; }
+    const std::vector<CircleCall> &circles() const { return m_circles; }
+    const std::vector<LineBoxCall> &lineBoxes() const { return m_lineBoxes; }
+    const std::vector<Event> &events() const { return m_events; }
     // The kinds of all events in order, for checking interleaving at a glance.
-    QList<Kind> kinds() const;
+    std::vector<Kind> kinds() const;
 
 private:
     double m_width;
     double m_height;
     Colour m_fillColor = 0;
-    QList<CircleCall> m_circles;
-    QList<LineBoxCall> m_lineBoxes;
-    mutable QList<Event> m_events; // reads of FillColor are recorded too
+    std::vector<CircleCall> m_circles;
+    std::vector<LineBoxCall> m_lineBoxes;
+    mutable std::vector<Event> m_events; // reads of FillColor are recorded too
 };
 
 } // namespace angoli

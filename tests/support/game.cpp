@@ -1,0 +1,43 @@
+#include "support/game.h"
+
+#include "game/controls.h"
+#include "platform/conversions.h"
+
+namespace angoli::test
+{
+
+float FakeRandom::Rnd()
+{
+    if (draws.empty())
+        return fallback;
+    const float r = draws.front();
+    draws.pop_front();
+    return r;
+}
+
+void Game::load(const std::string &name)
+{
+    ui.names = {name};
+    form.Form_Load();
+}
+
+int optionIndexFor(int value)
+{
+    for (std::size_t i = 1; i < form::Option1.size(); ++i) {
+        if (Val(layout::kControls[form::Option1[i].row].caption) == value)
+            return int(i);
+    }
+    return -1;
+}
+
+void Game::press(std::initializer_list<int> values)
+{
+    for (const int v : values) {
+        const int index = optionIndexFor(v);
+        // The window selects the button, then raises the click.
+        ui.setValue(form::Option1.at(std::size_t(index)), true);
+        form.Option1_Click(index);
+    }
+}
+
+} // namespace angoli::test
