@@ -131,7 +131,7 @@ inline constexpr std::array kMenu{
     MenuItem{"copy", "Crediti", true},
     MenuItem{"scuola", "Un gioco per imparare gli angoli, pensato per le scuole: ogni risposta "
                        "esatta avvicina il record della classe.", false},
-    MenuItem{"by", "Realizzato in C++ con Qt 6 dalla squadra di angoli, nel 2026.", false},
+    MenuItem{"by", "Realizzato in C++ dalla squadra di angoli, nel dicembre 2026.", false},
 };
 // clang-format on
 
