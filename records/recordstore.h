@@ -1,30 +1,38 @@
 #pragma once
 
-#include <QString>
+#include "records/recordfolder.h"
 
+#include <string>
+#include <string_view>
+
+// The record protocol, on any platform's RecordFs. Every step runs under the folder's lock, so
+// a game never sees the score of one update with the holder of another. An update first writes
+// the journal (the new pair) to the lock file, then rewrites the two files in place, then
+// clears the journal: a game killed at any instant leaves either the old pair or a journal that
+// the next game completes.
 namespace angoli
 {
 
-// Work files of an unfinished update, next to the record files. Only
-// recoverPendingRecord and storeIfRecord create, rename or remove them.
-inline constexpr char kScoreTempFile[] = ".ange.txt.new";
-inline constexpr char kHolderTempFile[] = ".nange.txt.new";
-inline constexpr char kCommitFile[] = ".ange.txt.commit"; // present: the update is decided
+class RecordFs;
+class RecordFile;
 
-// Finishes or discards a record update that an earlier run left half done
-// (killed, or stopped by a failing disk), so that afterwards the score file
-// and the holder file are whole and belong to the same update. Run at
-// start-up before the files are read. Throws FileError.
-void recoverPendingRecord(const QString &dirwin);
+// The file's text decoded from Windows-1252, line breaks kept, at most the first
+// kRecordReadLimit bytes. A missing file is an error. Throws FileError.
+std::string Leggifiletxt(RecordFs &folder, std::string_view nomefile);
 
-// The record update of the exit. Under an exclusive lock shared by every game
-// on the machine, re-reads the stored score and, when scoreText (decimal
-// digits) is greater than it and greater than 0, replaces the score file with
-// scoreText + CR LF and the holder file with name + CR LF in one atomic step.
-// Returns whether a new record was stored. A tie keeps the old record; a
-// scoreText that is not made of digits is never a record. Throws FileError and
-// then leaves the previous record in place (or, past the point of no return,
-// an update that recoverPendingRecord completes).
-bool storeIfRecord(const QString &dirwin, const QString &scoreText, const QString &name);
+// Start-up: completes an interrupted update, creates the missing files empty, reads both.
+// When the lock cannot be had for a reason other than another game holding it (a folder this
+// player may only read), the files are read as they are. Throws FileError; action Wait when
+// another game holds the folder beyond kLockWait.
+StoredRecord openRecord(RecordFs &folder);
+
+// The exit: re-reads the stored score under the lock and, when scoreText (1..32767, see
+// recordScore) is greater, stores it with storableName(name). Returns whether it stored.
+// Throws FileError: before the journal is written, with the previous record untouched; after
+// it, with the new record decided, for the next game to complete.
+bool storeIfRecord(RecordFs &folder, std::string_view scoreText, std::string_view name);
+
+// Completes or discards what the journal in lock (the open lock file) describes.
+void recoverPending(RecordFs &folder, RecordFile &lock);
 
 } // namespace angoli

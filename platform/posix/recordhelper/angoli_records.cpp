@@ -1,0 +1,112 @@
+// angoli-records: the only program that writes the shared record folder. Installed
+// set-group-id games; the game runs it without privileges of its own. It trusts nothing of
+// its caller: the environment is dropped, the descriptors beyond the standard three closed,
+// the arguments checked before anything is opened, and the folder is fixed.
+//
+//   angoli-records open               creates the missing record files, prints the pair
+//   angoli-records store SCORE NAME   stores SCORE (1..32767) and NAME if SCORE beats the record
+//
+// Exit status and output: see platform/posix/helperwire.h.
+
+#include "platform/fileerror.h"
+#include "platform/posix/helperwire.h"
+#include "platform/posix/systemdir.h"
+#include "records/recordformat.h"
+#include "records/recordfs.h"
+#include "records/recordstore.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+using namespace angoli;
+
+// A name is at most kNameLimit characters of up to three UTF-8 bytes each.
+constexpr std::size_t kLongestNameArgument = 3 * kNameLimit;
+// Files made in the shared folder are the group's to write, the others' to read.
+constexpr mode_t kGroupUmask = 002;
+
+// The three standard descriptors open (on /dev/null when the caller closed one, so that no
+// record file is ever opened as standard output), every other one closed.
+bool tidyDescriptors()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            if (::open("/dev/null", O_RDWR) != fd)
+                return false;
+        }
+    }
+    return ::close_range(STDERR_FILENO + 1, ~0U, 0) == 0;
+}
+
+void writeAll(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return; // the caller stopped listening; the work is done either way
+        bytes.remove_prefix(std::size_t(put));
+    }
+}
+
+int refuse()
+{
+    writeAll("uso: angoli-records open | angoli-records store PUNTI NOME\n");
+    return helper::kRefused;
+}
+
+bool isScore(const char *text)
+{
+    return std::strlen(text) <= 5 && recordScore(text).has_value();
+}
+
+bool isName(const char *text)
+{
+    return std::strlen(text) <= kLongestNameArgument && isStorableName(text);
+}
+
+int run(int argc, char **argv)
+{
+    const std::string dirwin = std::string(posix::kSharedRecordDir) + '/';
+    const std::string_view command = argc >= 2 ? argv[1] : "";
+    const bool open = argc == 2 && command == helper::kOpenCommand;
+    const bool store =
+        argc == 4 && command == helper::kStoreCommand && isScore(argv[2]) && isName(argv[3]);
+    if (!open && !store)
+        return refuse();
+    try {
+        const std::unique_ptr<RecordFs> folder = openRecordFs(dirwin);
+        if (open) {
+            // Printed once the lock is let go: a caller that does not read cannot hold it.
+            const std::string reply = helper::encodePair(openRecord(*folder));
+            writeAll(reply);
+            return helper::kDone;
+        }
+        return storeIfRecord(*folder, argv[2], argv[3]) ? helper::kDone : helper::kNotRecord;
+    } catch (const FileError &error) {
+        writeAll(helper::encodeError(error));
+    } catch (const std::exception &error) {
+        writeAll(helper::encodeError(FileError{dirwin, error.what(), FileError::Action::Access}));
+    }
+    return helper::kFailed;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!tidyDescriptors())
+        return helper::kFailed;
+    ::clearenv();
+    ::umask(kGroupUmask);
+    return run(argc, argv);
+}
