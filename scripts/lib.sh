@@ -88,3 +88,61 @@ build_targets() {
     say "building${*:+ $*}"
     cmake --build "$ANGOLI_BUILD_DIR" -j"$(nproc)" "${targets[@]}"
 }
+
+# --- where generated figures come from --------------------------------------------
+# Figures name the commit they were measured on; a tree that differs from it is
+# named as such, since no commit reproduces it. Arguments are paths to leave
+# out (the document the figures go into); build directories are ignored by git.
+
+# What git reports as changed or untracked.
+local_changes() {
+    git status --porcelain --untracked-files=normal -- . "${@/#/:(exclude)}"
+}
+
+# The commit and every change to it, as one hash.
+tree_fingerprint() {
+    { git rev-parse HEAD; local_changes "$@"; git diff HEAD -- . "${@/#/:(exclude)}"; } | sha256sum
+}
+
+# Call at the start of a measurement, then figures_origin at its end.
+note_tree_at_start() {
+    commit_at_start=$(git rev-parse --short=12 HEAD)
+    tree_at_start=$(tree_fingerprint "$@")
+}
+
+# Prints "commit <id>" when the tree was that commit throughout, else what it was.
+figures_origin() {
+    local origin changed
+    origin="commit $(git rev-parse --short=12 HEAD)"
+    changed=$(local_changes "$@" | wc -l)
+    if [[ "$(tree_fingerprint "$@")" != "$tree_at_start" ]]; then
+        origin="a tree that changed during the run, from commit $commit_at_start to $origin"
+    fi
+    if ((changed != 0)); then
+        origin="$origin with $changed uncommitted change(s), which no commit reproduces"
+    fi
+    printf '%s\n' "$origin"
+}
+
+# Dies unless the tree is a commit as it stands: figures for a document.
+require_committed_tree() {
+    if [[ -n "$(local_changes "$@")" ]]; then
+        local_changes "$@" | head -20 || true
+        die "figures for a document need a tree without local changes: commit them first,
+so that the figures name the commit they come from"
+    fi
+}
+
+# replace_generated_block DOC FILE: puts FILE between DOC's figures:begin and
+# figures:end lines.
+replace_generated_block() {
+    local doc=$1 file=$2 begin='<!-- figures:begin -->' end='<!-- figures:end -->'
+    if ! grep -qxF "$begin" "$doc" || ! grep -qxF "$end" "$doc"; then
+        die "$doc has no $begin ... $end block"
+    fi
+    awk -v begin="$begin" -v end="$end" -v file="$file" '
+        $0 == begin { print; while ((getline line < file) > 0) print line; skipping = 1; next }
+        $0 == end { skipping = 0 }
+        !skipping { print }' "$doc" >"$doc.new"
+    mv "$doc.new" "$doc"
+}
