@@ -1,0 +1,124 @@
+// What may be stored, and the journal that makes an update survive a kill.
+#include "records/recordformat.h"
+#include "records/recordjournal.h"
+
+#include <doctest.h>
+
+#include <string>
+
+using namespace angoli;
+
+TEST_CASE("record paths keep the doubled separator after dirwin")
+{
+#ifdef _WIN32
+    CHECK(recordPath("C:\\WINDOWS\\", kScoreFile) == "C:\\WINDOWS\\\\ange.txt");
+#else
+    CHECK(recordPath("/d/", kScoreFile) == "/d//ange.txt");
+    CHECK(recordPath("/d/", kHolderFile) == "/d//nange.txt");
+#endif
+}
+
+TEST_CASE("a storable score is 1 to 32767 in plain decimal digits")
+{
+    struct Row {
+        const char *text;
+        int score; // 0: no score
+    };
+    const Row rows[] = {
+        {"1", 1},      {"12", 12}, {"32767", 32767}, {"0", 0},     {"32768", 0}, {"99999", 0},
+        {"100000", 0}, {"", 0},    {"012", 0},       {"-3", 0},    {"+3", 0},    {" 3", 0},
+        {"3 ", 0},     {"3a", 0},  {"1e3", 0},       {"3\r\n", 0}, {"1.5", 0},
+    };
+    for (const Row &row : rows) {
+        CAPTURE(row.text);
+        const auto score = recordScore(row.text);
+        CHECK(score.value_or(0) == row.score);
+    }
+}
+
+TEST_CASE("a stored name is one line of Windows-1252 characters, at most 255")
+{
+    struct Row {
+        const char *row;
+        std::string typed;
+        std::string stored;
+    };
+    const std::string longName(300, 'a');
+    const Row rows[] = {
+        {"plain", "Dode", "Dode"},
+        {"empty", "", ""},
+        {"blanks kept", "  Dode ", "  Dode "},
+        {"code page letters kept", "Niccolò €", "Niccolò €"},
+        {"outside the code page", "Zoë Ωμέγα 日本 😀", "Zoë ????? ?? ?"},
+        {"line breaks and NUL", std::string("a\r\nb\0c", 6), "a??b?c"},
+        {"malformed UTF-8, byte by byte", "x\xff\xc3", "x??"},
+        {"cut at 255", longName, std::string(255, 'a')},
+        {"cut counts characters", std::string(254, 'a') + "èè", std::string(254, 'a') + "è"},
+    };
+    for (const Row &row : rows) {
+        CAPTURE(row.row);
+        CHECK(storableName(row.typed) == row.stored);
+        CHECK(isStorableName(row.stored));
+        CHECK(isStorableName(row.typed) == (row.typed == row.stored));
+    }
+}
+
+TEST_CASE("a whole journal gives back its pair")
+{
+    const RecordPair pairs[] = {
+        recordPairFor("1", ""),
+        recordPairFor("32767", "Niccolò €"),
+        recordPairFor("12", std::string(kNameLimit, 'x')),
+    };
+    for (const RecordPair &pair : pairs) {
+        CAPTURE(pair.holder);
+        CHECK(pair.score.ends_with("\r\n"));
+        const std::string journal = encodeJournal(pair);
+        CHECK(journal.size() < kJournalLimit);
+        CHECK(decodeJournal(journal) == pair);
+    }
+    CHECK(recordPairFor("7", "Niccolò").holder == "Niccol\xf2\r\n");
+}
+
+TEST_CASE("a journal cut short at any byte is no journal")
+{
+    const std::string journal = encodeJournal(recordPairFor("123", "Ada Lovelace"));
+    for (std::size_t size = 0; size < journal.size(); ++size) {
+        CAPTURE(size);
+        CHECK_FALSE(decodeJournal(journal.substr(0, size)));
+    }
+}
+
+TEST_CASE("a spoilt journal is no journal")
+{
+    const std::string journal = encodeJournal(recordPairFor("123", "Ada"));
+    // Any one byte changed: the sizes, the check or the content no longer agree.
+    for (std::size_t at = 0; at < journal.size(); ++at) {
+        std::string spoilt = journal;
+        spoilt[at] = char(spoilt[at] ^ 0x01);
+        CAPTURE(at);
+        CHECK_FALSE(decodeJournal(spoilt));
+    }
+    CHECK_FALSE(decodeJournal(journal + "x"));
+    CHECK_FALSE(decodeJournal(std::string(kJournalLimit + 1, 'a')));
+    CHECK_FALSE(decodeJournal(std::string(200, '\0')));
+}
+
+TEST_CASE("a journal holds only what a store could write")
+{
+    // Well formed, with a correct check, but content no store writes.
+    const RecordPair refused[] = {
+        {"0\r\n", "Ada\r\n"},
+        {"40000\r\n", "Ada\r\n"},
+        {"12", "Ada\r\n"},
+        {"12\r\n", "Ada"},
+        {"12\r\n", "A\nda\r\n"},
+        {"12\r\n", std::string("A\0da\r\n", 6)},
+        {"12\r\n", std::string(kNameLimit + 1, 'x') + "\r\n"},
+    };
+    for (const RecordPair &pair : refused) {
+        CAPTURE(pair.score);
+        CAPTURE(pair.holder);
+        CHECK_FALSE(decodeJournal(encodeJournal(pair)));
+    }
+}
