@@ -1,7 +1,8 @@
 # What `cmake --install` and the Debian package put on the machine: the game, its desktop entry,
 # its icon in every size and the software-centre description.
 include(GNUInstallDirs)
-install(TARGETS angoli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Debian keeps games in /usr/games (section games).
+install(TARGETS angoli RUNTIME DESTINATION games)
 set(ANGOLI_APP_ID org.angoli.Angoli)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${ANGOLI_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
