@@ -63,7 +63,7 @@ StoredRecord PosixRecordFolder::open(const std::string &dirwin)
         return openRecord(*openRecordFs(dirwin));
     const posix::HelperRun run =
         posix::runHelper(m_shared.helper, {std::string(helper::kOpenCommand)},
-                         helper::kHelperDeadline, helper::kReplyLimit);
+                         m_shared.deadline, helper::kReplyLimit);
     const std::string reply = replyOf(run, m_shared.helper, dirwin, helper::kDone);
     if (std::optional<StoredRecord> pair = helper::decodePair(reply))
         return *pair;
@@ -79,7 +79,7 @@ bool PosixRecordFolder::storeIfRecord(const std::string &dirwin, const std::stri
         return angoli::storeIfRecord(*openRecordFs(dirwin), scoreText, name);
     const posix::HelperRun run = posix::runHelper(
         m_shared.helper, {std::string(helper::kStoreCommand), scoreText, storableName(name)},
-        helper::kHelperDeadline, helper::kReplyLimit);
+        m_shared.deadline, helper::kReplyLimit);
     if (run.status == helper::kNotRecord && run.spawnError == 0 && !run.timedOut)
         return false;
     replyOf(run, m_shared.helper, dirwin, helper::kDone);

@@ -13,6 +13,8 @@ namespace angoli
 struct SharedRecords {
     std::string folder = posix::kSharedRecordDir;
     std::string helper = helper::kInstalledHelper;
+    // How long a game lets the helper run before it gives up on it.
+    std::chrono::milliseconds deadline = helper::kHelperDeadline;
 };
 
 // The record folder of a POSIX system. When the package has set up the shared folder (it and
