@@ -1,0 +1,309 @@
+// The game window: made hidden, loaded, shown, and each message handed to one small handler.
+#include "platform/win32/formwindow.h"
+
+#include "platform/win32/controlids.h"
+#include "platform/win32/paint.h"
+#include "platform/win32/wintext.h"
+
+#include <windowsx.h>
+
+namespace angoli::win32
+{
+
+namespace
+{
+
+constexpr wchar_t kWindowClass[] = L"AngoliForm1";
+// The layout's fixed tool window as close as Windows allows while the game stays in the task
+// bar and in Alt+Tab: a thin fixed frame, a title and a menu, no minimise or maximise box. The
+// close box is off (CS_NOCLOSE): the exit button is the way out that saves the record.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_APPWINDOW;
+constexpr UINT kHelpMenuMessage = WM_APP + 1;
+constexpr UINT kDpiChangedMessage = 0x02E0; // WM_DPICHANGED, missing from older headers
+
+} // namespace
+
+FormWindow::FormWindow(HINSTANCE instance) : m_instance(instance), m_pictures(instance)
+{
+    for (std::size_t row = 0; row < layout::kControls.size(); ++row) {
+        const layout::Control &c = layout::kControls[row];
+        ControlState &s = m_controls[row];
+        s.caption = c.caption ? c.caption : "";
+        s.fore = c.foreColor;
+        s.back = c.backColor;
+        s.visible = c.visible;
+        s.enabled = c.enabled;
+        s.bounds = {c.left, c.top, c.left + c.width, c.top + c.height};
+    }
+}
+
+FormWindow::~FormWindow()
+{
+    if (m_window != nullptr)
+        DestroyWindow(m_window);
+    for (ControlState &s : m_controls)
+        DeleteObject(s.font);
+}
+
+bool FormWindow::create()
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_NOCLOSE;
+    windowClass.lpfnWndProc = &FormWindow::windowProc;
+    windowClass.hInstance = m_instance;
+    windowClass.hIcon = m_pictures.icon(layout::kIconPicture, GetSystemMetrics(SM_CXICON));
+    windowClass.hIconSm = m_pictures.icon(layout::kIconPicture, GetSystemMetrics(SM_CXSMICON));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);
+
+    m_scale.dpi = dpiOf(nullptr);
+    const std::wstring caption = toWide(layout::kFormCaption);
+    m_window = CreateWindowExW(kExStyle, kWindowClass, caption.c_str(), kStyle, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                               m_instance, this);
+    if (m_window == nullptr)
+        return false;
+    m_scale.dpi = dpiOf(m_window);
+    m_surface = std::make_unique<GdiSurface>(layout::kClientWidth, layout::kClientHeight,
+                                             m_scale.dpi, colourRef(layout::kFormBackColor),
+                                             [this] { return outerSize(); });
+    m_surface->drawPicture(m_pictures.bitmap(layout::kBackgroundPicture));
+    m_surface->changed = [this](const RECT &r) { onSurfaceChanged(r); };
+    makeMenu();
+    remakeFonts();
+    makeControls();
+    placeControls();
+    makeTooltips();
+    // Timer1 is enabled when the window is made; start-up stops it at once.
+    SetTimer(m_window, kTimer1, layout::kTimerIntervalMs, nullptr);
+    return true;
+}
+
+int FormWindow::run(FormEvents &events)
+{
+    m_events = &events;
+    events.Form_Load();
+    ShowWindow(m_window, SW_SHOWNORMAL);
+    UpdateWindow(m_window);
+    SetForegroundWindow(m_window);
+    focusFirst();
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (preTranslate(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return int(message.wParam);
+}
+
+LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM w, LPARAM l)
+{
+    if (message == WM_NCCREATE) {
+        auto *self =
+            static_cast<FormWindow *>(reinterpret_cast<CREATESTRUCTW *>(l)->lpCreateParams);
+        self->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto *self = reinterpret_cast<FormWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->handle(message, w, l) : DefWindowProcW(window, message, w, l);
+}
+
+LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l)
+{
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers every pixel
+    case WM_DRAWITEM:
+        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(l));
+        return TRUE;
+    case WM_COMMAND:
+        OnCommand(GET_WM_COMMAND_ID(w, l), GET_WM_COMMAND_CMD(w, l), GET_WM_COMMAND_HWND(w, l));
+        return 0;
+    case WM_TIMER:
+        if (w == kTimer1)
+            OnTimer();
+        return 0;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(reinterpret_cast<HMENU>(w));
+        return 0;
+    case kHelpMenuMessage:
+        OnHelpMenu();
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(w) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        if (m_lastFocus != nullptr && IsWindowEnabled(m_lastFocus))
+            SetFocus(m_lastFocus);
+        return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(w)))
+            return TRUE;
+        break;
+    case kDpiChangedMessage:
+        OnDpiChanged(HIWORD(w), *reinterpret_cast<const RECT *>(l));
+        return 0;
+    case WM_CLOSE:
+        // Not the exit: the program ends without its messages and without saving.
+        DestroyWindow(m_window);
+        return 0;
+    case WM_DESTROY:
+        KillTimer(m_window, kTimer1);
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        m_window = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(m_window, message, w, l);
+}
+
+void FormWindow::OnPaint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_window, &ps);
+    const RECT r = ps.rcPaint;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w > 0 && h > 0 && m_surface) {
+        // Composed off screen, then copied out in one piece: nothing flickers.
+        HDC back = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
+        HGDIOBJ old = SelectObject(back, bitmap);
+        SetViewportOrgEx(back, -r.left, -r.top, nullptr);
+        BitBlt(back, r.left, r.top, w, h, m_surface->dc(), r.left, r.top, SRCCOPY);
+        paintWindowless(back, m_controls, m_scale, m_pictures);
+        SetViewportOrgEx(back, 0, 0, nullptr);
+        BitBlt(dc, r.left, r.top, w, h, back, 0, 0, SRCCOPY);
+        SelectObject(back, old);
+        DeleteObject(bitmap);
+        DeleteDC(back);
+    }
+    EndPaint(m_window, &ps);
+}
+
+void FormWindow::OnDrawItem(const DRAWITEMSTRUCT &item)
+{
+    const int row = rowOfControlId(int(item.CtlID));
+    if (row >= 0)
+        paintGraphicButton(item, row, m_controls[std::size_t(row)], m_scale, m_pictures);
+}
+
+void FormWindow::OnCommand(int id, int code, HWND from)
+{
+    if (from == nullptr) { // a menu item
+        const int item = menuItemOfCommandId(id);
+        if (item > 0 && m_events != nullptr)
+            m_events->Menu_Click(MenuCommand{std::uint8_t(item)});
+        return;
+    }
+    const int row = rowOfControlId(id);
+    if (row < 0 || m_events == nullptr)
+        return;
+    const layout::Control &c = layout::kControls[std::size_t(row)];
+    if (code == BN_SETFOCUS) {
+        m_lastFocus = from;
+        if (c.kind == layout::Kind::GraphicOption)
+            m_events->Option1_GotFocus(c.index);
+        return;
+    }
+    if (code != BN_CLICKED)
+        return;
+    if (c.kind == layout::Kind::GraphicOption) {
+        // Selected, then its click: the handler releases it again.
+        setValue(OptionButton{std::uint8_t(row)}, true);
+        m_events->Option1_Click(c.index);
+    } else if (row == layout::rowOf("cmdverifica", -1)) {
+        m_events->cmdverifica_Click();
+    } else if (row == layout::rowOf("Cmdexit1", -1)) {
+        m_events->Cmdexit1_Click();
+    }
+}
+
+void FormWindow::OnTimer()
+{
+    if (m_timerEnabled && m_events != nullptr)
+        m_events->Timer1_Timer();
+}
+
+void FormWindow::OnInitMenuPopup(HMENU menu)
+{
+    if (menu != m_helpMenu || m_reopeningMenu)
+        return;
+    // Opening Help first shows the instruction; the list drops down once it is dismissed.
+    EndMenu();
+    PostMessageW(m_window, kHelpMenuMessage, 0, 0);
+}
+
+void FormWindow::OnHelpMenu()
+{
+    if (m_events == nullptr)
+        return;
+    m_events->help_Click();
+    RECT item{};
+    GetMenuItemRect(m_window, m_menu, 0, &item);
+    m_reopeningMenu = true;
+    TrackPopupMenuEx(m_helpMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, item.left,
+                     item.bottom, m_window, nullptr);
+    m_reopeningMenu = false;
+}
+
+void FormWindow::OnActivate(bool active)
+{
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(m_window, focus))
+            m_lastFocus = focus;
+    } else if (m_lastFocus != nullptr && IsWindowEnabled(m_lastFocus)) {
+        SetFocus(m_lastFocus);
+    }
+}
+
+void FormWindow::OnDpiChanged(int dpi, const RECT &suggested)
+{
+    m_scale.dpi = dpi;
+    m_surface->rescale(dpi);
+    remakeFonts();
+    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    placeControls();
+    InvalidateRect(m_window, nullptr, FALSE);
+}
+
+bool FormWindow::OnSetCursor(HWND over)
+{
+    // Command2's own mouse pointer.
+    if (over == nullptr || over != m_controls[layout::rowOf("Command2", -1)].window)
+        return false;
+    HCURSOR cursor = m_pictures.cursor(layout::kCommand2Cursor);
+    if (cursor != nullptr)
+        SetCursor(cursor);
+    return cursor != nullptr;
+}
+
+void FormWindow::onSurfaceChanged(const RECT &logical)
+{
+    if (m_window == nullptr)
+        return;
+    const RECT device = m_scale.rect(logical.left, logical.top, logical.right - logical.left,
+                                     logical.bottom - logical.top);
+    InvalidateRect(m_window, &device, FALSE);
+}
+
+SIZE FormWindow::outerSize() const
+{
+    RECT r{};
+    GetWindowRect(m_window, &r);
+    // In the layout's pixels, so that the twips stay those of the window at 96 dpi.
+    return {MulDiv(r.right - r.left, 96, m_scale.dpi), MulDiv(r.bottom - r.top, 96, m_scale.dpi)};
+}
+
+} // namespace angoli::win32

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+// A small GIF decoder for the one GIF picture of the window: the first image of the file, its
+// colour table applied, pixels as 0x00RRGGBB (the order of a 32-bit DIB). Standard C++ only.
+namespace angoli::win32
+{
+
+struct DecodedImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels; // row by row from the top
+};
+
+// nullopt for anything that is not a well-formed GIF87a or GIF89a of a sane size.
+std::optional<DecodedImage> decodeGif(std::string_view bytes);
+
+} // namespace angoli::win32

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/colour.h"
+#include "resources/layout.h"
+
+#include <windows.h>
+
+// How the layout's colours, fonts and sizes look on this screen.
+namespace angoli::win32
+{
+
+// The layout is in pixels at 96 dpi; the window's screen may have more.
+struct Scale {
+    int dpi = 96;
+    int px(int logical) const { return MulDiv(logical, dpi, 96); }
+    double factor() const { return dpi / 96.0; }
+    RECT rect(int left, int top, int width, int height) const
+    {
+        return {px(left), px(top), px(left + width), px(top + height)};
+    }
+};
+
+// A layout colour as GDI takes it: 0x00BBGGRR is already a COLORREF; a system colour is the
+// desktop's.
+COLORREF colourRef(Colour colour);
+
+// The layout's font at its pixel size on this screen (13.5 points are 18 pixels at 96 dpi).
+// Fonts the system lacks are replaced by close ones of the same size and weight.
+HFONT makeFont(const layout::Font &font, const Scale &scale);
+
+// The dpi of the window's screen (96 where the system cannot tell per window).
+int dpiOf(HWND window);
+
+} // namespace angoli::win32

@@ -1,0 +1,141 @@
+#include "platform/win32/systemdir.h"
+
+#include "platform/fileerror.h"
+#include "platform/win32/wintext.h"
+#include "records/recordformat.h"
+#include "records/recordfs.h"
+
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <sddl.h>
+#include <shlobj.h>
+
+namespace angoli::win32
+{
+
+namespace
+{
+
+constexpr UINT kPathBuffer = 128; // as the game has always asked the Windows directory
+
+std::string withSeparator(std::string dir)
+{
+    if (dir.empty() || dir.back() != '\\')
+        dir += '\\';
+    return dir;
+}
+
+bool isFolder(const std::wstring &path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Made with its own descriptor: a folder made by the first pupil to play would otherwise belong
+// to that pupil alone.
+bool makeSharedFolder(const std::wstring &path)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kRecordFolderSddl, SDDL_REVISION_1,
+                                                              &descriptor, nullptr))
+        descriptor = nullptr;
+    SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
+    const BOOL made = CreateDirectoryW(path.c_str(), descriptor ? &security : nullptr);
+    const DWORD error = GetLastError();
+    LocalFree(descriptor);
+    return made || (error == ERROR_ALREADY_EXISTS && isFolder(path));
+}
+
+std::string readOld(const std::string &dir, std::string_view name)
+{
+    const auto file = openRecordFs(dir)->openForRead(name);
+    return file ? file->read(kRecordReadLimit) : std::string{};
+}
+
+// Copies an earlier version's pair into dirwin, unless dirwin already holds a score. The holder
+// is written first: the score file marks the copy as done.
+void carryOver(const std::string &dirwin, const std::string &from)
+{
+    try {
+        const auto folder = openRecordFs(dirwin);
+        const auto lock = folder->lock(kLockFile, kLockWait);
+        if (folder->openForRead(kScoreFile))
+            return;
+        const std::string score = readOld(from, kScoreFile);
+        if (score.empty())
+            return;
+        folder->openForWrite(kHolderFile)->rewrite(readOld(from, kHolderFile));
+        folder->openForWrite(kScoreFile)->rewrite(score);
+    } catch (const FileError &) {
+        // Nothing to carry, or nothing that can be: the game starts from the folder as it is.
+    }
+}
+
+std::wstring knownProgramData()
+{
+    wchar_t *path = nullptr;
+    std::wstring result;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramData, 0, nullptr, &path)) && path)
+        result = path;
+    CoTaskMemFree(path);
+    if (result.empty()) {
+        wchar_t buffer[MAX_PATH];
+        const DWORD n = GetEnvironmentVariableW(L"ProgramData", buffer, MAX_PATH);
+        if (n > 0 && n < MAX_PATH)
+            result.assign(buffer, n);
+    }
+    return result;
+}
+
+std::wstring virtualStoreWindows()
+{
+    wchar_t buffer[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return {};
+    wchar_t windows[MAX_PATH];
+    const UINT w = GetWindowsDirectoryW(windows, MAX_PATH);
+    if (w < 3 || w >= MAX_PATH)
+        return {};
+    // C:\Windows becomes %LOCALAPPDATA%\VirtualStore\Windows.
+    return std::wstring(buffer, n) + L"\\VirtualStore\\" + std::wstring(windows + 3, w - 3) + L"\\";
+}
+
+} // namespace
+
+std::string windowsDirectory()
+{
+    char buffer[kPathBuffer];
+    const UINT n = GetWindowsDirectoryA(buffer, kPathBuffer);
+    if (n == 0 || n >= kPathBuffer)
+        return "\\";
+    // The ANSI code page's bytes, as UTF-8.
+    const int wide = MultiByteToWideChar(CP_ACP, 0, buffer, int(n), nullptr, 0);
+    std::wstring path(std::size_t(wide > 0 ? wide : 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, buffer, int(n), path.data(), wide);
+    return withSeparator(toUtf8(path));
+}
+
+std::string recordDirIn(const std::wstring &programData, const std::string &windowsDir,
+                        const std::wstring &carryFrom)
+{
+    if (programData.empty() || !isFolder(programData))
+        return withSeparator(windowsDir);
+    const std::wstring dir = programData + L"\\" + kRecordFolderName;
+    if (!makeSharedFolder(dir))
+        return withSeparator(windowsDir);
+    const std::string dirwin = withSeparator(toUtf8(dir));
+    carryOver(dirwin, withSeparator(windowsDir));
+    if (!carryFrom.empty())
+        carryOver(dirwin, withSeparator(toUtf8(carryFrom)));
+    return dirwin;
+}
+
+std::string GetSystemDir()
+{
+    return recordDirIn(knownProgramData(), windowsDirectory(), virtualStoreWindows());
+}
+
+} // namespace angoli::win32
