@@ -9,8 +9,8 @@
 namespace angoli
 {
 
-DirectRecordFolder::DirectRecordFolder(std::function<std::string()> systemDir)
-    : m_systemDir(std::move(systemDir))
+DirectRecordFolder::DirectRecordFolder(std::function<std::string()> systemDir, Opener openFolder)
+    : m_systemDir(std::move(systemDir)), m_open(openFolder)
 {
 }
 
@@ -21,7 +21,7 @@ std::string DirectRecordFolder::GetSystemDir()
 
 StoredRecord DirectRecordFolder::open(const std::string &dirwin)
 {
-    return openRecord(*openRecordFs(dirwin));
+    return openRecord(*m_open(dirwin));
 }
 
 bool DirectRecordFolder::storeIfRecord(const std::string &dirwin, const std::string &scoreText,
@@ -30,7 +30,7 @@ bool DirectRecordFolder::storeIfRecord(const std::string &dirwin, const std::str
     // A score that can be no record needs no disk.
     if (!recordScore(scoreText))
         return false;
-    return angoli::storeIfRecord(*openRecordFs(dirwin), scoreText, name);
+    return angoli::storeIfRecord(*m_open(dirwin), scoreText, name);
 }
 
 } // namespace angoli

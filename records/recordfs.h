@@ -62,6 +62,8 @@ public:
     virtual std::string pathOf(std::string_view name) const = 0;
 };
 
+// Each platform's layer defines it; the core itself never calls it (DirectRecordFolder is handed
+// it), so the core links without a platform.
 // The record folder dirwin (ending with its separator), opened once: later renames of the
 // path do not move the files the returned object works on. Throws FileError when dirwin is
 // not a folder this process can open.
