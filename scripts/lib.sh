@@ -3,10 +3,12 @@
 # Callers use `set -euo pipefail`; every function here expects that.
 
 # Debian packages the game needs to build and run.
+# doctest-dev is one header: configuring the tests (on by default) needs it.
 ANGOLI_BUILD_PACKAGES=(
     g++ make cmake
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation fonts-dejavu-core
+    doctest-dev
 )
 
 # Extra packages for the test suite: the real-window test drives the game on
@@ -67,15 +69,17 @@ ensure_packages() {
         apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
 }
 
-# Configures build/ once (the project defaults to RelWithDebInfo); later builds
-# re-run CMake by themselves when a CMakeLists.txt or the set of sources changes.
+# Configures build/ (the project defaults to RelWithDebInfo). Warnings are errors when
+# ANGOLI_WERROR=ON is in the environment, as CI sets it; a user's build only warns.
 configure_build() {
+    local werror="${ANGOLI_WERROR:-OFF}"
     if [[ -f "$ANGOLI_BUILD_DIR/CMakeCache.txt" &&
-        (-f "$ANGOLI_BUILD_DIR/Makefile" || -f "$ANGOLI_BUILD_DIR/build.ninja") ]]; then
+        (-f "$ANGOLI_BUILD_DIR/Makefile" || -f "$ANGOLI_BUILD_DIR/build.ninja") ]] &&
+        grep -qx "ANGOLI_WERROR:BOOL=$werror" "$ANGOLI_BUILD_DIR/CMakeCache.txt"; then
         return 0
     fi
     say "configuring $ANGOLI_BUILD_DIR/"
-    cmake -S . -B "$ANGOLI_BUILD_DIR"
+    cmake -S . -B "$ANGOLI_BUILD_DIR" -DANGOLI_WERROR="$werror"
 }
 
 # Builds the given targets (all of them when none is given).
