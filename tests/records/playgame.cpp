@@ -5,6 +5,8 @@
 #include "support/fakeruntime.h"
 #include "support/game.h"
 
+#include <chrono>
+
 namespace angoli::test
 {
 
@@ -38,15 +40,24 @@ Played playGame(RecordFolder &records, const std::string &name, const std::strin
     ui.events = &form;
     ui.names = {name};
     Played played;
+    using Clock = std::chrono::steady_clock;
+    const auto since = [](Clock::time_point start) {
+        return long(
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+    };
+    auto started = Clock::now();
     try {
         form.Form_Load();
+        played.startUpMs = since(started);
         played.startedUp = true;
         played.shownScore = ui.Caption(form::lblpunti);
         played.shownHolder = ui.Caption(form::lblnome);
         ui.setCaption(form::lblScore, exitScore);
+        started = Clock::now();
         form.Cmdexit1_Click();
     } catch (const ProgramEnded &) {
     }
+    (played.startedUp ? played.exitMs : played.startUpMs) = since(started);
     played.endCalls = ui.endCalls;
     for (const Shown &shown : ui.messages)
         played.messages.push_back(shown.prompt);
@@ -60,6 +71,8 @@ std::string encodePlayed(const Played &played)
     put(out, std::to_string(played.endCalls));
     put(out, played.shownScore);
     put(out, played.shownHolder);
+    put(out, std::to_string(played.startUpMs));
+    put(out, std::to_string(played.exitMs));
     for (const std::string &message : played.messages)
         put(out, message);
     return out;
@@ -72,9 +85,12 @@ std::optional<Played> decodePlayed(const std::string &bytes)
     const auto ends = take(bytes, pos);
     const auto score = take(bytes, pos);
     const auto holder = take(bytes, pos);
-    if (!started || !ends || !score || !holder)
+    const auto startUpMs = take(bytes, pos);
+    const auto exitMs = take(bytes, pos);
+    if (!started || !ends || !score || !holder || !startUpMs || !exitMs)
         return std::nullopt;
-    Played played{*started == "1", std::stoi(*ends), {}, *score, *holder};
+    Played played{*started == "1",       std::stoi(*ends),  {}, *score, *holder,
+                  std::stol(*startUpMs), std::stol(*exitMs)};
     while (pos < bytes.size()) {
         const auto message = take(bytes, pos);
         if (!message)

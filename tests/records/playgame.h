@@ -16,6 +16,8 @@ struct Played {
     std::vector<std::string> messages; // every message box's prompt, the greeting first
     std::string shownScore;            // lblpunti after start-up
     std::string shownHolder;           // lblnome after start-up
+    long startUpMs = 0;                // how long start-up took
+    long exitMs = 0;                   // how long the exit took
 
     bool operator==(const Played &) const = default;
 };

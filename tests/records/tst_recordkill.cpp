@@ -102,6 +102,47 @@ TEST_CASE("a game killed at any instant of its update leaves a whole pair, never
     CHECK(pendingSeen > 0); // some kills came after the journal: recovery was exercised
 }
 
+TEST_CASE("a game starting while another stores never shows one update's score with another's name")
+{
+    TempFolder folder;
+    openRecord(*openRecordFs(folder.dirwin()));
+    std::fflush(nullptr);
+    const pid_t storer = ::fork();
+    REQUIRE(storer >= 0);
+    if (storer == 0) {
+        try {
+            for (int score = 1; score < kBestScore; ++score) {
+                storeIfRecord(*openRecordFs(folder.dirwin()), std::to_string(score),
+                              "n" + std::to_string(score));
+                std::this_thread::sleep_for(1ms); // games end now and then, not all at once
+            }
+        } catch (...) {
+        }
+        ::_exit(kChildFailed);
+    }
+    int reads = 0;
+    int mixed = 0;
+    int changes = 0; // reads that found a new record: the stores went on meanwhile
+    std::string last;
+    const auto end = std::chrono::steady_clock::now() + 3s;
+    while (std::chrono::steady_clock::now() < end) {
+        const StoredRecord pair = openRecord(*openRecordFs(folder.dirwin()));
+        changes += pair.score != last;
+        last = pair.score;
+        if (!pair.score.empty() &&
+            pair.holder != "n" + pair.score.substr(0, pair.score.find('\r')) + "\r\n")
+            ++mixed;
+        ++reads;
+    }
+    ::kill(storer, SIGKILL);
+    statusOf(storer);
+    MESSAGE(mixed << " of " << reads << " reads mixed two updates; " << changes
+                  << " found a new record");
+    CHECK(reads > 100);
+    CHECK(changes > 10);
+    CHECK(mixed == 0);
+}
+
 TEST_CASE("two games storing different scores keep the higher one with its own name")
 {
     enum Order { LowerFirst, HigherFirst, Together };
