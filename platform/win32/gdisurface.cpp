@@ -16,7 +16,7 @@ constexpr double kFullTurn = 2 * std::numbers::pi;
 // Spans closer than this to nothing or to a whole turn are taken as exactly that.
 constexpr double kAngleEpsilon = 1e-7;
 // Pie and Arc take their ends as directions through far points: far enough to keep the angle.
-constexpr double kDirectionReach = 1 << 14;
+constexpr double kDirectionReach = 64;
 constexpr int kLineWidth = 1;
 
 double reduced(double magnitude)
@@ -81,7 +81,7 @@ GdiSurface::GdiSurface(int width, int height, int dpi, COLORREF background,
     SetGraphicsMode(m_dc, GM_ADVANCED);
     makeBitmap(dpi);
     HBRUSH brush = CreateSolidBrush(background);
-    const RECT all{0, 0, m_width, m_height};
+    const RECT all{0, 0, m_deviceWidth, m_deviceHeight};
     FillRect(m_dc, &all, brush);
     DeleteObject(brush);
 }

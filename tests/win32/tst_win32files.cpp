@@ -1,0 +1,175 @@
+// The Windows side of the records: the folder layer's refusals and bounded lock, the record
+// folder's place and the carry-over of an old record; and the GIF decoder on the real picture.
+#include "platform/fileerror.h"
+#include "platform/win32/gif.h"
+#include "platform/win32/systemdir.h"
+#include "platform/win32/wintext.h"
+#include "records/recordformat.h"
+#include "records/recordfs.h"
+
+#include <doctest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+using namespace angoli;
+
+namespace
+{
+
+// A fresh folder under the temporary folder, ending with a backslash.
+std::string freshFolder(const char *name)
+{
+    static int made = 0;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring dir = std::wstring(temp) + L"angoli-test-" + win32::toWide(name) + L"-" +
+                             std::to_wstring(GetCurrentProcessId()) + L"-" +
+                             std::to_wstring(++made);
+    // Wine reuses process ids from run to run: whatever an earlier run left goes first.
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(dir), ignored);
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return win32::toUtf8(dir) + "\\";
+}
+
+void writeFile(const std::string &path, const std::string &bytes)
+{
+    std::ofstream(std::filesystem::path(win32::toWide(path)), std::ios::binary) << bytes;
+}
+
+std::string readFile(const std::string &path)
+{
+    std::ifstream in(std::filesystem::path(win32::toWide(path)), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+bool refuses(RecordFs &fs, const char *name)
+{
+    try {
+        fs.openForWrite(name);
+    } catch (const FileError &) {
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST_CASE("the record folder's files: read, rewritten whole, created only when missing")
+{
+    const std::string dir = freshFolder("files");
+    auto fs = openRecordFs(dir);
+    CHECK(fs->openForRead("ange.txt") == nullptr);
+    fs->createIfMissing("ange.txt");
+    CHECK(readFile(dir + "ange.txt").empty());
+    fs->openForWrite("ange.txt")->rewrite("12\r\n");
+    fs->createIfMissing("ange.txt"); // leaves it as it is
+    CHECK(fs->openForRead("ange.txt")->read(kRecordReadLimit) == "12\r\n");
+    fs->openForWrite("ange.txt")->rewrite("3\r\n");
+    CHECK(readFile(dir + "ange.txt") == "3\r\n");
+    CHECK(fs->openForRead("ange.txt")->read(2) == "3\r");
+    CHECK(fs->pathOf("ange.txt") == dir + "\\ange.txt");
+}
+
+TEST_CASE("hostile entries are refused: a folder, a second name for a file")
+{
+    const std::string dir = freshFolder("hostile");
+    auto fs = openRecordFs(dir);
+    CreateDirectoryW(win32::toWide(dir + "ange.txt").c_str(), nullptr);
+    CHECK(refuses(*fs, "ange.txt"));
+    writeFile(dir + "elsewhere.txt", "99\r\n");
+    CreateHardLinkW(win32::toWide(dir + "nange.txt").c_str(),
+                    win32::toWide(dir + "elsewhere.txt").c_str(), nullptr);
+    CHECK(refuses(*fs, "nange.txt"));
+    CHECK_THROWS_AS(openRecordFs(dir + "missing\\"), FileError);
+}
+
+TEST_CASE("the folder's lock waits for another holder at most as long as asked")
+{
+    const std::string dir = freshFolder("lock");
+    auto first = openRecordFs(dir);
+    auto second = openRecordFs(dir);
+    const auto held = first->lock(kLockFile, std::chrono::milliseconds(100));
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        second->lock(kLockFile, std::chrono::milliseconds(300));
+        FAIL("the second lock was granted while the first was held");
+    } catch (const FileError &error) {
+        CHECK(error.action == FileError::Action::Wait);
+    }
+    const auto waited = std::chrono::steady_clock::now() - start;
+    CHECK(waited >= std::chrono::milliseconds(250));
+    CHECK(waited < std::chrono::seconds(3));
+}
+
+TEST_CASE("the record folder: made under the all-users folder, else the Windows directory")
+{
+    const std::string programData = freshFolder("programdata");
+    const std::string windows = freshFolder("windows");
+    const std::wstring root = win32::toWide(programData.substr(0, programData.size() - 1));
+
+    SUBCASE("made, with one trailing backslash, an old record carried over once")
+    {
+        writeFile(windows + "ange.txt", "7\r\n");
+        writeFile(windows + "nange.txt", "Ugo\r\n");
+        const std::string dirwin = win32::recordDirIn(root, windows);
+        CHECK(dirwin == programData + "Angoli\\");
+        CHECK(readFile(dirwin + "ange.txt") == "7\r\n");
+        CHECK(readFile(dirwin + "nange.txt") == "Ugo\r\n");
+        // A later record stays: the old one is carried over the first time only.
+        writeFile(dirwin + "ange.txt", "9\r\n");
+        CHECK(win32::recordDirIn(root, windows) == dirwin);
+        CHECK(readFile(dirwin + "ange.txt") == "9\r\n");
+    }
+    SUBCASE("no old record: nothing is created before the game opens the folder")
+    {
+        const std::string dirwin = win32::recordDirIn(root, "C:\\nowhere");
+        CHECK(GetFileAttributesW(win32::toWide(dirwin + "ange.txt").c_str()) ==
+              INVALID_FILE_ATTRIBUTES);
+    }
+    SUBCASE("no all-users folder: the Windows directory")
+    {
+        CHECK(win32::recordDirIn(L"C:\\does-not-exist", "C:\\WINDOWS") == "C:\\WINDOWS\\");
+        CHECK(win32::recordDirIn(L"", "C:\\") == "C:\\");
+    }
+}
+
+TEST_CASE("the Windows directory ends with one backslash")
+{
+    const std::string dir = win32::windowsDirectory();
+    REQUIRE(dir.size() >= 3);
+    CHECK(dir.back() == '\\');
+    CHECK(dir[dir.size() - 2] != '\\');
+}
+
+TEST_CASE("the GIF picture decodes to its 95 x 31 pixels; damaged bytes give nothing")
+{
+    std::ifstream in(ANGOLI_PICTURES_DIR "20-back.gif", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    REQUIRE(bytes.size() > 13);
+    const auto image = win32::decodeGif(bytes);
+    REQUIRE(image);
+    CHECK(image->width == 95);
+    CHECK(image->height == 31);
+    CHECK(image->pixels.size() == 95u * 31u);
+    // The raised button's face is cyan and its word black: both colours are there.
+    std::size_t cyan = 0, black = 0;
+    for (std::uint32_t p : image->pixels) {
+        const int r = int(p >> 16) & 0xFF, g = int(p >> 8) & 0xFF, b = int(p) & 0xFF;
+        cyan += (r < 100 && g > 150 && b > 150);
+        black += (r < 60 && g < 60 && b < 60);
+    }
+    CHECK(cyan > image->pixels.size() / 3);
+    CHECK(black > 20);
+
+    for (std::size_t cut : {std::size_t(6), std::size_t(13), bytes.size() / 2})
+        CHECK_FALSE(win32::decodeGif(bytes.substr(0, cut)));
+    std::string garbled = bytes;
+    garbled[0] = 'X';
+    CHECK_FALSE(win32::decodeGif(garbled));
+}

@@ -1,0 +1,134 @@
+// The Win32 window as laid out: what a click at a point reaches, the size it reports, the
+// auto-size labels, the value buttons' state and the focus on "100" at start.
+#include "game/controls.h"
+#include "platform/win32/formwindow.h"
+
+#include <doctest.h>
+
+#include <string>
+
+using namespace angoli;
+using angoli::win32::FormWindow;
+
+namespace
+{
+
+// One window for the whole program: made once, like the game's.
+FormWindow &window()
+{
+    static FormWindow *w = [] {
+        auto *made = new FormWindow(GetModuleHandleW(nullptr));
+        REQUIRE(made->create());
+        return made;
+    }();
+    return *w;
+}
+
+HWND reached(int x, int y)
+{
+    FormWindow &w = window();
+    POINT p{MulDiv(x, win32::dpiOf(w.window()), 96), MulDiv(y, win32::dpiOf(w.window()), 96)};
+    return ChildWindowFromPointEx(w.window(), p, CWP_SKIPINVISIBLE);
+}
+
+HWND windowOf(const char *name, int index = -1)
+{
+    for (std::size_t row = 0; row < layout::kControls.size(); ++row)
+        if (std::string(layout::kControls[row].name) == name &&
+            layout::kControls[row].index == index)
+            return window().control(int(row)).window;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_CASE("a click reaches the front-most control: the value buttons cover what lies behind")
+{
+    struct Case {
+        int x, y;
+        const char *name;
+        int index;
+    };
+    const Case cases[] = {
+        {30, 500, "Option1", 1},  // Command1 and Command4 lie behind "1"
+        {190, 500, "Option1", 3}, // Command2 and Picture1 lie behind "5"
+        {60, 280, "cmdverifica", -1}, {660, 280, "Cmdexit1", -1},
+        {700, 500, "Option1", 11},    {560, 500, "Option1", 8}, // "100" right of "90"
+        {500, 500, "Option1", 9},
+    };
+    for (const Case &c : cases) {
+        CAPTURE(c.x);
+        CAPTURE(c.y);
+        CHECK(reached(c.x, c.y) == windowOf(c.name, c.index));
+    }
+    // Where only the painted labels lie, the click reaches the window itself.
+    CHECK(reached(200, 130) == window().window());
+}
+
+TEST_CASE("the window reports its outer size, frame and menu included, in twips")
+{
+    DrawingSurface &s = window().surface();
+    CHECK(s.Width() > layout::kClientWidth * 15.0);
+    CHECK(s.Height() > (layout::kClientHeight + 10) * 15.0);
+    RECT client{};
+    GetClientRect(window().window(), &client);
+    const int dpi = win32::dpiOf(window().window());
+    CHECK(client.right == MulDiv(layout::kClientWidth, dpi, 96));
+    CHECK(client.bottom == MulDiv(layout::kClientHeight, dpi, 96));
+}
+
+TEST_CASE("an auto-size label follows its caption and keeps its left and top")
+{
+    FormWindow &w = window();
+    const RECT before = w.control(form::lblnome1.row).bounds;
+    w.setCaption(form::lblnome1, "Dode");
+    const RECT shortName = w.control(form::lblnome1.row).bounds;
+    w.setCaption(form::lblnome1, "Un nome di venti car");
+    const RECT longName = w.control(form::lblnome1.row).bounds;
+    CHECK(shortName.left == before.left);
+    CHECK(longName.top == before.top);
+    CHECK(longName.right - longName.left > 2 * (shortName.right - shortName.left));
+    w.setCaption(form::lblnome1, "");
+    const RECT empty = w.control(form::lblnome1.row).bounds;
+    CHECK(empty.right == empty.left);
+    CHECK(empty.bottom > empty.top); // one line high, as the font is
+    CHECK(w.Caption(form::lblnome1).empty());
+    // A label without auto-size keeps its laid-out size.
+    w.setCaption(form::lblangolo, "359");
+    const RECT angle = w.control(form::lblangolo.row).bounds;
+    CHECK(angle.right - angle.left == 89);
+}
+
+TEST_CASE("value buttons: the state the game sets is the state the window shows")
+{
+    FormWindow &w = window();
+    const OptionButton one = form::Option1[1];
+    HWND button = w.control(one.row).window;
+    CHECK_FALSE(IsWindowEnabled(button)); // "1" is disabled as laid out
+    w.setEnabled(one, true);
+    w.setValue(one, true);
+    w.setBackColor(one, 0xC0C000);
+    w.setForeColor(one, 0xFFFF80);
+    CHECK(IsWindowEnabled(button));
+    CHECK(w.control(one.row).value);
+    CHECK(w.control(one.row).fore == 0xFFFF80);
+    CHECK(w.Caption(one) == "1");
+    w.setVisible(one, false);
+    CHECK_FALSE(IsWindowVisible(button));
+    w.setVisible(one, true);
+    // The hidden "0" stays hidden and disabled.
+    HWND zero = w.control(form::Option1[0].row).window;
+    CHECK_FALSE(IsWindowEnabled(zero));
+    CHECK((GetWindowLongW(zero, GWL_STYLE) & WS_VISIBLE) == 0);
+}
+
+TEST_CASE("the window's frame: fixed, with a title, no minimise or maximise box, no close")
+{
+    const LONG style = GetWindowLongW(window().window(), GWL_STYLE);
+    CHECK((style & WS_CAPTION) == WS_CAPTION);
+    CHECK((style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == 0);
+    CHECK((GetClassLongW(window().window(), GCL_STYLE) & CS_NOCLOSE) != 0);
+    wchar_t title[200] = {};
+    GetWindowTextW(window().window(), title, 200);
+    CHECK(std::wstring(title) == std::wstring(92, L' ') + L"Impariamo a riconoscere gli angoli");
+}
