@@ -1,12 +1,12 @@
-// The composition root: the real services, handed to the window.
+// The composition root: the Qt forms runtime, the random source and the record folder, handed to
+// the game.
 #include "game/form1.h"
-#include "platform/process.h"
-#include "platform/qtservices.h"
+#include "platform/posix/posixrecordfolder.h"
+#include "platform/qt/process.h"
+#include "platform/qt/qtformsruntime.h"
 #include "platform/random.h"
-#include "records/systemdir.h"
 
 #include <QApplication>
-#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -17,16 +17,10 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.angoli.Angoli"));
     QApplication::setStyle(new angoli::PlainDialogStyle);
 
-    angoli::QtDialogs dialogs;
-    angoli::QtTickSource timer;
-    angoli::SystemTimeOfDay time;
+    angoli::QtFormsRuntime ui;
     angoli::MixingRandom random;
-    angoli::ProcessEnd end;
-    const angoli::Services services{dialogs, timer, time, random, end, &angoli::GetSystemDir};
-
-    angoli::Form1 form(services);
-    form.Form_Load();
-    form.show();
-    QTimer::singleShot(0, &angoli::trimStartupMemory);
-    return app.exec();
+    // The package's shared folder when it is set up, else the player's own.
+    angoli::PosixRecordFolder records;
+    angoli::Form1 form(ui, random, records);
+    return ui.run(form);
 }

@@ -1,4 +1,4 @@
-#include "game/caption.h"
+#include "platform/qt/caption.h"
 
 #include "resources/layout.h"
 

@@ -1,8 +1,8 @@
-#include "game/controls.h"
+#include "platform/qt/controls.h"
 
-#include "game/caption.h"
-#include "game/graphicbutton.h"
-#include "game/look.h"
+#include "platform/qt/caption.h"
+#include "platform/qt/graphicbutton.h"
+#include "platform/qt/look.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -16,16 +16,6 @@ namespace angoli
 namespace
 {
 using layout::Kind;
-
-QPixmap picture(const char *path)
-{
-    return path ? QPixmap(QString::fromLatin1(path)) : QPixmap();
-}
-
-bool isWindowless(Kind kind)
-{
-    return kind == Kind::Label || kind == Kind::Shape || kind == Kind::Image;
-}
 
 QString text(const char *utf8)
 {
@@ -41,24 +31,105 @@ void describeOnce(QWidget *w, const layout::Accessible &a, const QString &captio
     if (a.description)
         w->setAccessibleDescription(text(a.description).replace(mark, caption));
 }
-} // namespace
 
-QString ControlSet::key(const QString &name, int index)
+// The hidden "0": a plain option button.
+class PlainOption final : public QRadioButton, public OptionControl
 {
-    return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
+public:
+    PlainOption(const QString &caption, QWidget *parent) : QRadioButton(caption, parent) {}
+    QAbstractButton &button() override { return *this; }
+    void setValue(bool value) override { setChecked(value); }
+    void setBackColor(const QColor &colour) override { recolour(QPalette::Window, colour); }
+    void setForeColor(const QColor &colour) override { recolour(QPalette::WindowText, colour); }
+
+private:
+    void recolour(QPalette::ColorRole role, const QColor &colour)
+    {
+        QPalette p = palette();
+        p.setColor(role, colour);
+        setPalette(p);
+    }
+};
+
+QWidget *create(const layout::Control &c, QWidget *parent, OptionControl *&option)
+{
+    const QString caption = text(c.caption);
+    switch (c.kind) {
+    case Kind::GraphicOption:
+    case Kind::GraphicButton: {
+        auto *b = new GraphicButton(c.kind == Kind::GraphicOption, parent);
+        b->setText(caption);
+        b->setPicture(QPixmap(picturePath(c.picture)));
+        b->setBackColor(colourOf(c.backColor));
+        b->setForeColor(colourOf(c.foreColor));
+        if (c.kind == Kind::GraphicOption)
+            option = b;
+        return b;
+    }
+    case Kind::RadioOption: {
+        auto *b = new PlainOption(caption, parent);
+        option = b;
+        return b;
+    }
+    case Kind::PushButton:
+        return new QPushButton(caption, parent);
+    case Kind::Label: {
+        auto *l = new CaptionLabel(c.flags, parent);
+        l->setForeColor(colourOf(c.foreColor));
+        l->setBackColor(colourOf(c.backColor));
+        l->setAccessibleTexts(text(c.accessible.name), text(c.accessible.description));
+        return l;
+    }
+    case Kind::Shape:
+        return new ShapeBox(colourOf(c.foreColor), colourOf(c.backColor), parent);
+    case Kind::Image:
+    case Kind::PictureBox: {
+        auto *l = new QLabel(parent);
+        l->setPixmap(QPixmap(picturePath(c.picture)));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // A picture box can take the focus; the image cannot.
+        l->setFocusPolicy(c.kind == Kind::PictureBox ? Qt::TabFocus : Qt::NoFocus);
+        return l;
+    }
+    case Kind::Timer:
+        break;
+    }
+    return nullptr;
 }
+
+void setUp(QWidget *w, const layout::Control &c)
+{
+    const QString caption = text(c.caption);
+    w->setObjectName(c.index < 0
+                         ? QLatin1String(c.name)
+                         : QStringLiteral("%1(%2)").arg(QLatin1String(c.name)).arg(c.index));
+    w->setGeometry(c.left, c.top, c.width, c.height);
+    w->setFont(fontOf(c.font));
+    auto *label = qobject_cast<CaptionLabel *>(w);
+    if (label)
+        label->setCaption(caption); // after the font, so auto-size measures the right text
+    else
+        describeOnce(w, c.accessible, caption);
+    if (c.tooltip)
+        w->setToolTip(QString::fromUtf8(c.tooltip));
+    w->setEnabled(c.enabled);
+    w->setVisible(c.visible);
+}
+} // namespace
 
 ControlSet::ControlSet(QWidget *parent)
 {
     std::map<int, QWidget *> byTabIndex;
     QList<QWidget *> windowed;
     QList<QWidget *> windowless;
-    for (const layout::Control &c : layout::controls()) {
-        QWidget *w = create(c, parent);
+    for (std::size_t row = 0; row < layout::kControls.size(); ++row) {
+        const layout::Control &c = layout::kControls[row];
+        QWidget *w = create(c, parent, m_options[row]);
         if (!w)
-            continue;
-        m_widgets.insert(key(QString::fromLatin1(c.name), c.index), w);
-        (isWindowless(c.kind) ? windowless : windowed).append(w);
+            continue; // the timer
+        setUp(w, c);
+        m_widgets[row] = w;
+        (layout::isWindowless(c.kind) ? windowless : windowed).append(w);
         if (c.tabIndex >= 0 && w->focusPolicy() != Qt::NoFocus)
             byTabIndex[c.tabIndex] = w;
     }
@@ -73,78 +144,15 @@ ControlSet::ControlSet(QWidget *parent)
         QWidget::setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
 }
 
-QWidget *ControlSet::create(const layout::Control &c, QWidget *parent)
+// Handles are rows of controls of their kind (resources/handles.h), so these casts hold.
+CaptionLabel &ControlSet::label(Label label) const
 {
-    QWidget *w = nullptr;
-    const QString caption = QString::fromUtf8(c.caption ? c.caption : "");
-    switch (c.kind) {
-    case Kind::GraphicOption:
-    case Kind::GraphicButton: {
-        auto *b = new GraphicButton(c.kind == Kind::GraphicOption, parent);
-        b->setText(caption);
-        b->setPicture(picture(c.picture));
-        b->setBackColor(colourOf(c.backColor));
-        b->setForeColor(colourOf(c.foreColor));
-        w = b;
-        break;
-    }
-    case Kind::RadioOption:
-        w = new QRadioButton(caption, parent);
-        break;
-    case Kind::PushButton:
-        w = new QPushButton(caption, parent);
-        break;
-    case Kind::Label: {
-        auto *l = new CaptionLabel(c.flags, parent);
-        l->setForeColor(colourOf(c.foreColor));
-        l->setBackColor(colourOf(c.backColor));
-        l->setAccessibleTexts(text(c.accessible.name), text(c.accessible.description));
-        w = l;
-        break;
-    }
-    case Kind::Shape:
-        w = new ShapeBox(colourOf(c.foreColor), colourOf(c.backColor), parent);
-        break;
-    case Kind::Image:
-    case Kind::PictureBox: {
-        auto *l = new QLabel(parent);
-        l->setPixmap(picture(c.picture));
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        // A picture box can take the focus; the image cannot.
-        l->setFocusPolicy(c.kind == Kind::PictureBox ? Qt::TabFocus : Qt::NoFocus);
-        w = l;
-        break;
-    }
-    case Kind::Timer:
-        return nullptr;
-    }
-    w->setObjectName(key(QString::fromLatin1(c.name), c.index));
-    w->setGeometry(c.left, c.top, c.width, c.height);
-    w->setFont(fontOf(c.font));
-    if (auto *l = qobject_cast<CaptionLabel *>(w))
-        l->setCaption(caption); // after the font, so auto-size measures the right text
-    if (c.tooltip)
-        w->setToolTip(QString::fromUtf8(c.tooltip));
-    if (!qobject_cast<CaptionLabel *>(w))
-        describeOnce(w, c.accessible, caption);
-    w->setEnabled(c.enabled);
-    w->setVisible(c.visible);
-    return w;
+    return static_cast<CaptionLabel &>(*m_widgets[label.row]);
 }
 
-QWidget *ControlSet::widget(const QString &name, int index) const
+OptionControl &ControlSet::option(OptionButton button) const
 {
-    return m_widgets.value(key(name, index));
-}
-
-CaptionLabel *ControlSet::label(const QString &name, int index) const
-{
-    return qobject_cast<CaptionLabel *>(widget(name, index));
-}
-
-GraphicButton *ControlSet::button(const QString &name, int index) const
-{
-    return qobject_cast<GraphicButton *>(widget(name, index));
+    return *m_options[button.row];
 }
 
 } // namespace angoli

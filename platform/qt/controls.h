@@ -1,10 +1,10 @@
 #pragma once
 
-#include "resources/layout.h"
+#include "platform/qt/graphicbutton.h"
+#include "resources/handles.h"
 
-#include <QHash>
 #include <QList>
-#include <QString>
+#include <array>
 
 class QWidget;
 
@@ -12,27 +12,32 @@ namespace angoli
 {
 
 class CaptionLabel;
-class GraphicButton;
 
-// The window's controls, made from the layout table and found by name.
+// The window's controls, made from the layout table and kept by their row in it, so a handle
+// reaches its widget without a lookup.
 class ControlSet
 {
 public:
     // Creates every control on parent with its properties, stacking and tab order.
     explicit ControlSet(QWidget *parent);
 
-    QWidget *widget(const QString &name, int index = -1) const;
-    CaptionLabel *label(const QString &name, int index = -1) const;
-    GraphicButton *button(const QString &name, int index = -1) const;
-    GraphicButton *option(int index) const { return button(QStringLiteral("Option1"), index); }
+    CaptionLabel &label(Label label) const;
+    OptionControl &option(OptionButton button) const;
+    // A control by its row in layout::kControls; nullptr for the timer, which has no widget.
+    QWidget *widget(std::size_t row) const { return m_widgets.at(row); }
+    // A graphical button by its row (a value button, Verifica, Esci or Nuova nota).
+    template <std::size_t Row> GraphicButton &graphicButton() const
+    {
+        constexpr layout::Kind kind = layout::kControls[Row].kind;
+        static_assert(kind == layout::Kind::GraphicButton || kind == layout::Kind::GraphicOption);
+        return static_cast<GraphicButton &>(*m_widgets[Row]);
+    }
     // Focusable controls in tab order.
     const QList<QWidget *> &tabOrder() const { return m_tabOrder; }
 
-    static QString key(const QString &name, int index);
-
 private:
-    QWidget *create(const layout::Control &control, QWidget *parent);
-    QHash<QString, QWidget *> m_widgets;
+    std::array<QWidget *, layout::kControls.size()> m_widgets{};
+    std::array<OptionControl *, layout::kControls.size()> m_options{};
     QList<QWidget *> m_tabOrder;
 };
 

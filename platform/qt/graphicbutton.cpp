@@ -1,6 +1,6 @@
-#include "game/graphicbutton.h"
+#include "platform/qt/graphicbutton.h"
 
-#include "game/scaledpicture.h"
+#include "platform/qt/scaledpicture.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -74,8 +74,10 @@ void GraphicButton::focusInEvent(QFocusEvent *event)
 
 void GraphicButton::keyPressEvent(QKeyEvent *event)
 {
-    // Enter presses the focused button as Space does.
-    if (!event->isAutoRepeat() &&
+    // Enter presses a focused command button as Space does. A value button takes Space only:
+    // pupils press Enter to close a message, and one that lands after the box has gone must not
+    // add a value to the next answer.
+    if (!m_isOption && !event->isAutoRepeat() &&
         (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         click();
         return;

@@ -6,20 +6,35 @@
 namespace angoli
 {
 
+// What the game changes on an element of Option1, whatever its look: the value buttons are
+// graphical, the hidden "0" a plain option button.
+class OptionControl
+{
+public:
+    virtual QAbstractButton &button() = 0;
+    virtual void setValue(bool value) = 0;
+    virtual void setBackColor(const QColor &colour) = 0;
+    virtual void setForeColor(const QColor &colour) = 0;
+
+protected:
+    ~OptionControl() = default;
+};
+
 // A button that shows its picture above its caption on a coloured face.
 // As a value button it also keeps a Value: it looks pressed in while the
 // Value is True, and each press selects it and reports one selection.
-class GraphicButton : public QAbstractButton
+class GraphicButton final : public QAbstractButton, public OptionControl
 {
     Q_OBJECT
 public:
     GraphicButton(bool isOption, QWidget *parent);
 
+    QAbstractButton &button() override { return *this; }
     bool value() const { return m_value; }
-    void setValue(bool value);
+    void setValue(bool value) override;
     void setPicture(const QPixmap &picture);
-    void setBackColor(const QColor &colour);
-    void setForeColor(const QColor &colour);
+    void setBackColor(const QColor &colour) override;
+    void setForeColor(const QColor &colour) override;
     QColor backColor() const { return m_back; }
     QColor foreColor() const { return m_fore; }
     // The picture as last painted, at the device pixel ratio of that paint.

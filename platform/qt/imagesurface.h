@@ -15,9 +15,6 @@ namespace angoli
 class ImageSurface : public DrawingSurface
 {
 public:
-    // The window reports its size in twips while it draws in pixels.
-    static constexpr int kTwipsPerPixel = 15;
-
     // image: the persistent picture, drawn in logical coordinates (it may carry a device pixel
     // ratio). outerSize: the window's outer size in pixels, asked at every size query.
     // changed: told the logical rectangle that each drawing call changed.
@@ -30,7 +27,7 @@ public:
     void Circle(float x, float y, float radius, Colour color, double start, double end) override;
     void LineBox(int x1, int y1, int x2, int y2, Colour color) override;
 
-    // The outer size in twips.
+    // The outer size in twips: the window reports its size in twips while it draws in pixels.
     double Width() const override;
     double Height() const override;
 

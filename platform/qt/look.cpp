@@ -1,6 +1,6 @@
-#include "game/look.h"
+#include "platform/qt/look.h"
 
-#include "drawing/colour.h"
+#include "platform/qt/qtcolour.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -13,9 +13,11 @@ namespace
 {
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 constexpr layout::Font kDialogFont{"MS Sans Serif", 8, false};
+// Where platform/qt/CMakeLists.txt compiles the pictures in.
+constexpr char kPictureFolder[] = ":/pictures/";
 } // namespace
 
-QColor colourOf(quint32 colour)
+QColor colourOf(Colour colour)
 {
     const QPalette palette = QApplication::palette();
     switch (colour) {
@@ -52,6 +54,12 @@ void installFontSubstitutes()
     // No free Arial Black: DejaVu Sans Bold is the closest heavy, wide face.
     QFont::insertSubstitutions(QStringLiteral("Arial Black"),
                                {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+}
+
+QString picturePath(int number)
+{
+    const char *file = layout::pictureFile(number);
+    return file ? QLatin1String(kPictureFolder) + QLatin1String(file) : QString();
 }
 
 } // namespace angoli

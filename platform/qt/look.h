@@ -1,20 +1,25 @@
 #pragma once
 
+#include "platform/colour.h"
 #include "resources/layout.h"
 
 #include <QColor>
 #include <QFont>
+#include <QString>
 
 namespace angoli
 {
 
 // A layout colour (0x00BBGGRR, or a desktop colour) as Qt colour.
-QColor colourOf(quint32 colour);
+QColor colourOf(Colour colour);
 
 // A layout font at the pixel size its points have at 96 dpi (13.5 pt is 18 px).
 QFont fontOf(const layout::Font &font);
 
 // Stand-ins for the fonts the platform lacks, of the same pixel size.
 void installFontSubstitutes();
+
+// The resource path of a picture by its number (layout::kPictureFiles); empty for none.
+QString picturePath(int number);
 
 } // namespace angoli

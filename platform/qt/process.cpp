@@ -1,4 +1,4 @@
-#include "platform/process.h"
+#include "platform/qt/process.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>

@@ -1,4 +1,4 @@
-#include "platform/qtservices.h"
+#include "platform/qt/qtservices.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -11,7 +11,7 @@
 namespace angoli
 {
 
-void QtDialogs::showMessage(const QString &prompt, int style, const QString &title)
+void QtDialogs::message(const QString &prompt, MsgStyle style, const QString &title)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
@@ -35,9 +35,9 @@ QString QtDialogs::askText(const QString &prompt, const QString &title)
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
-QtTickSource::QtTickSource()
+QtTickSource::QtTickSource(int intervalMs)
 {
-    m_timer.setInterval(kIntervalMs);
+    m_timer.setInterval(intervalMs);
     m_timer.setTimerType(Qt::CoarseTimer);
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
         if (onTick)

@@ -1,4 +1,4 @@
-#include "game/scaledpicture.h"
+#include "platform/qt/scaledpicture.h"
 
 #include <cmath>
 

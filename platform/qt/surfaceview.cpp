@@ -1,7 +1,9 @@
-#include "game/surfaceview.h"
+#include "platform/qt/surfaceview.h"
 
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace angoli
 {
@@ -29,6 +31,9 @@ bool SurfaceView::event(QEvent *event)
 #endif
         matchDevicePixelRatio();
         break;
+    case QEvent::ToolTip:
+        showWindowlessToolTip(*static_cast<QHelpEvent *>(event));
+        return true;
     default:
         break;
     }
@@ -49,6 +54,24 @@ void SurfaceView::matchDevicePixelRatio()
     p.end();
     m_image.swap(resized);
     update();
+}
+
+void SurfaceView::showWindowlessToolTip(QHelpEvent &help)
+{
+    // Children are kept in stacking order, the front one last.
+    const QObjectList &stack = children();
+    for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
+        const auto *w = qobject_cast<const QWidget *>(*it);
+        if (!w || !w->isVisible() || !w->geometry().contains(help.pos()))
+            continue;
+        // A windowed control in front had the event first and has no tooltip of its own.
+        if (!w->testAttribute(Qt::WA_TransparentForMouseEvents) || w->toolTip().isEmpty())
+            break;
+        QToolTip::showText(help.globalPos(), w->toolTip(), this, w->geometry());
+        return;
+    }
+    QToolTip::hideText();
+    help.ignore();
 }
 
 void SurfaceView::paintEvent(QPaintEvent *event)

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QHelpEvent;
+
 namespace angoli
 {
 
@@ -28,6 +30,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Labels, shapes and the image let the mouse through to the surface: the surface shows the
+    // tooltip of the front one under the pointer, as if it were theirs.
+    void showWindowlessToolTip(QHelpEvent &help);
     // Re-allocates the image at the window's device pixel ratio, keeping what is drawn.
     void matchDevicePixelRatio();
 

@@ -1,57 +1,67 @@
-#include "support/gamefixture.h"
+#include "gamefixture.h"
 
-#include "game/caption.h"
-#include "game/graphicbutton.h"
-#include "support/files.h"
+#include "platform/qt/caption.h"
+#include "platform/qt/graphicbutton.h"
 
 #include <QTest>
 
-namespace angoli::test
+namespace angoli::qttest
 {
-
-Game::Game()
-{
-    world.dir = records.path() + QLatin1Char('/');
-    form = std::make_unique<Form1>(world.services());
-}
 
 void Game::load(const QString &name)
 {
     world.dialogs.names = {name};
-    form->Form_Load();
+    form.Form_Load();
 }
 
-QString Game::caption(const char *label, int index) const
+bool Game::startShown()
 {
-    return form->lbl(label, index)->caption();
+    load();
+    window().show();
+    window().activateWindow();
+    return QTest::qWaitForWindowActive(&window());
 }
 
-QByteArray Game::fileBytes(const char *fileName) const
+QString Game::caption(Label label) const
 {
-    return bytesOf(records.filePath(QString::fromLatin1(fileName)));
+    return this->label(label).caption();
 }
 
-void Game::writeFile(const char *fileName, const QByteArray &bytes) const
+CaptionLabel &Game::label(Label label) const
 {
-    writeBytes(records.filePath(QString::fromLatin1(fileName)), bytes);
+    return window().controls().label(label);
 }
 
-int optionIndexFor(int value)
+GraphicButton &Game::option(int index) const
 {
-    constexpr int kValues[] = {0, 1, 2, 5, 9, 10, 30, 50, 100, 90, 180, 270};
-    for (int i = 1; i < 12; ++i) {
-        if (kValues[i] == value)
-            return i;
+    return static_cast<GraphicButton &>(
+        window().controls().option(form::Option1.at(std::size_t(index))).button());
+}
+
+GraphicButton &Game::optionFor(int value) const
+{
+    return option(test::optionIndexFor(value));
+}
+
+QWidget *Game::control(const QString &name, int index) const
+{
+    for (std::size_t row = 0; row < layout::kControls.size(); ++row) {
+        const layout::Control &c = layout::kControls[row];
+        if (name == QLatin1String(c.name) && index == c.index)
+            return window().controls().widget(row);
     }
-    return -1;
+    return nullptr;
 }
 
 void Game::press(std::initializer_list<int> values)
 {
-    for (int v : values) {
-        GraphicButton *b = form->controls().option(optionIndexFor(v));
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
+    for (int v : values)
+        QTest::mouseClick(&optionFor(v), Qt::LeftButton);
 }
 
-} // namespace angoli::test
+float drawFor(int angle)
+{
+    return (float(angle) - 0.5f) / 359.0f;
+}
+
+} // namespace angoli::qttest

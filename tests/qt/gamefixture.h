@@ -1,31 +1,54 @@
 #pragma once
 
+#include "game/controls.h"
 #include "game/form1.h"
-#include "support/fakes.h"
+#include "platform/qt/gamewindow.h"
+#include "platform/qt/qtformsruntime.h"
+#include "qtfakes.h"
+#include "support/fakerecords.h"
+#include "support/game.h"
 
-#include <QTemporaryDir>
-#include <memory>
+#include <initializer_list>
 
-namespace angoli::test
+namespace angoli
+{
+class CaptionLabel;
+class GraphicButton;
+} // namespace angoli
+
+namespace angoli::qttest
 {
 
-// A window on fakes with its own record directory.
+// The game in its Qt window, on scripted dialogs, fake ticks and records in memory.
 struct Game {
-    Game();
-    FakeWorld world;
-    QTemporaryDir records;
-    std::unique_ptr<Form1> form;
+    Game() { ui.attach(form); }
+    Game(const Game &) = delete; // the parts point at one another
+    Game &operator=(const Game &) = delete;
 
+    FakeServices world;
+    test::FakeRandom random;
+    test::FakeRecords records;
+    QtFormsRuntime ui{world.services()};
+    Form1 form{ui, random, records};
+
+    GameWindow &window() const { return ui.window(); }
     // Runs start-up with the given name typed into the name dialog.
     void load(const QString &name = QStringLiteral("Dode"));
-    QString caption(const char *label, int index = -1) const;
-    QByteArray fileBytes(const char *fileName) const;
-    void writeFile(const char *fileName, const QByteArray &bytes) const;
-    // Presses value buttons by caption, as the player would.
+    // Start-up, then the window shown and active, as the player first sees it.
+    bool startShown();
+    QString caption(Label label) const;
+    CaptionLabel &label(Label label) const;
+    // Option1(index).
+    GraphicButton &option(int index) const;
+    // The value button showing this value.
+    GraphicButton &optionFor(int value) const;
+    // A control by its layout name; nullptr when there is none.
+    QWidget *control(const QString &name, int index = -1) const;
+    // Clicks value buttons by their values with the mouse, as the player would.
     void press(std::initializer_list<int> values);
 };
 
-// The index of the value button showing this value.
-int optionIndexFor(int value);
+// The draw that makes the next question ask for this angle.
+float drawFor(int angle);
 
-} // namespace angoli::test
+} // namespace angoli::qttest

@@ -1,35 +1,26 @@
 // What a screen reader says: every control the player uses has an Italian name and description,
 // and the labels' texts follow their captions as the game goes on.
-#include "game/caption.h"
-#include "game/graphicbutton.h"
-#include "support/gamefixture.h"
+#include "gamefixture.h"
 
 #include <QAccessible>
 #include <QtTest>
 
 using namespace angoli;
-using namespace angoli::test;
+using namespace angoli::qttest;
 
 namespace
 {
-// The draw that makes the next question ask for this angle.
-float drawFor(int angle)
-{
-    return (float(angle) - 0.5f) / 359.0f;
-}
-
 QAccessibleInterface *accessible(const Game &game, const QString &name, int index = -1)
 {
-    QWidget *w = game.form->controls().widget(name, index);
+    QWidget *w = game.control(name, index);
     return w ? QAccessible::queryAccessibleInterface(w) : nullptr;
 }
 
 // A game at its first question, 137, with a stored record of 12 by Anna.
 void startGame(Game &game)
 {
-    game.world.random.draws = {drawFor(137), drawFor(42)};
-    game.writeFile("ange.txt", "12\r\n");
-    game.writeFile("nange.txt", "Anna\r\n");
+    game.random.draws = {drawFor(137), drawFor(42)};
+    game.records.stored = {"12\r\n", "Anna\r\n"};
     game.load(QStringLiteral("Dode"));
 }
 } // namespace
@@ -141,7 +132,7 @@ void tst_Accessibility::textsFollowTheGame()
     for (int v : clicks)
         game.press({v});
     if (verify)
-        game.form->cmdverifica_Click();
+        game.form.cmdverifica_Click();
     game.world.timer.fire(ticks);
     QCOMPARE(accessible(game, control)->text(QAccessible::Name), name);
 }
@@ -167,8 +158,8 @@ void tst_Accessibility::repeatedLabelsAreSkipped()
     QFETCH(bool, skipped);
     Game game;
     startGame(game);
-    game.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(game.form.get()));
+    game.window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&game.window()));
     QAccessibleInterface *a = accessible(game, control);
     QVERIFY(a);
     QCOMPARE(bool(a->state().invisible), skipped);
@@ -179,10 +170,10 @@ void tst_Accessibility::everyTabStopIsDescribed()
     // Whatever the keyboard can reach has a name and a description.
     Game game;
     startGame(game);
-    game.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(game.form.get()));
+    game.window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&game.window()));
     int reachable = 0;
-    for (QWidget *w : game.form->controls().tabOrder()) {
+    for (QWidget *w : game.window().controls().tabOrder()) {
         if (!w->isEnabled() || !w->isVisible())
             continue;
         ++reachable;

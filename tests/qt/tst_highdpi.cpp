@@ -6,9 +6,10 @@
 // The offscreen platform gets two screens: "Desk" at ratio 1 and "Wall" at ratio 1.25, which
 // QT_SCALE_FACTOR makes 2 and 2.5. The window opens on Desk while the application's highest
 // ratio, the surface's first guess, is Wall's.
-#include "game/graphicbutton.h"
-#include "game/surfaceview.h"
-#include "support/gamefixture.h"
+#include "gamefixture.h"
+#include "platform/qt/graphicbutton.h"
+#include "platform/qt/look.h"
+#include "platform/qt/surfaceview.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -17,7 +18,7 @@
 #include <QtTest>
 
 using namespace angoli;
-using namespace angoli::test;
+using namespace angoli::qttest;
 
 namespace
 {
@@ -39,12 +40,6 @@ constexpr char kScreens[] = R"({
   ]
 })";
 
-// The draw that makes the next question ask for this angle.
-float drawFor(int angle)
-{
-    return (float(angle) - 0.5f) / 359.0f;
-}
-
 // A point of the window's drawing at a game angle (0 at 12 o'clock, clockwise) and radius.
 QPoint onDisc(double degrees, double radius)
 {
@@ -64,23 +59,22 @@ QScreen *screenNamed(const QString &name)
 // A game at question 137 (then 42), shown on Desk.
 bool startShown(Game &game)
 {
-    game.world.random.draws = {drawFor(137), drawFor(42)};
+    game.random.draws = {drawFor(137), drawFor(42)};
     game.load();
-    game.form->show();
-    return QTest::qWaitForWindowExposed(game.form.get());
+    game.window().show();
+    return QTest::qWaitForWindowExposed(&game.window());
 }
 
 SurfaceView *view(const Game &game)
 {
-    game.form->surface(); // made on first use
-    return qobject_cast<SurfaceView *>(game.form->centralWidget());
+    return &game.window().view();
 }
 
 // The colour of the window's drawing at a logical point, in a grab of the whole window, at
 // each of the device pixels that cover that point.
 QList<QColor> grabbedAt(const Game &game, const QImage &grab, QPoint logical)
 {
-    const QPoint inWindow = view(game)->mapTo(game.form.get(), logical);
+    const QPoint inWindow = view(game)->mapTo(&game.window(), logical);
     const qreal ratio = grab.devicePixelRatio();
     QList<QColor> colours;
     const int x0 = qFloor(inWindow.x() * ratio), y0 = qFloor(inWindow.y() * ratio);
@@ -137,11 +131,11 @@ void tst_HighDpi::layoutKept()
     QFETCH(QRect, geometry);
     Game game;
     QVERIFY(startShown(game));
-    QCOMPARE(game.form->devicePixelRatioF(), kDeskRatio);
+    QCOMPARE(game.window().devicePixelRatioF(), kDeskRatio);
     QCOMPARE(view(game)->size(), QSize(744, 552));
-    QCOMPARE(game.form->controls().widget(control, index)->geometry(), geometry);
-    const QPixmap grab = game.form->grab();
-    QCOMPARE(grab.size(), game.form->size() * kDeskRatio);
+    QCOMPARE(game.control(control, index)->geometry(), geometry);
+    const QPixmap grab = game.window().grab();
+    QCOMPARE(grab.size(), game.window().size() * kDeskRatio);
 }
 
 void tst_HighDpi::grabbedPixels_data()
@@ -170,11 +164,11 @@ void tst_HighDpi::grabbedPixels()
     if (duringVerdict) {
         game.world.dialogs.onMessage = [&](const Shown &) {
             QCoreApplication::processEvents(); // let the window repaint under the message
-            grab = game.form->grab().toImage();
+            grab = game.window().grab().toImage();
         };
-        game.form->cmdverifica_Click();
+        game.form.cmdverifica_Click();
     } else {
-        grab = game.form->grab().toImage();
+        grab = game.window().grab().toImage();
     }
     QCOMPARE(grab.devicePixelRatio(), kDeskRatio);
     const QList<QColor> seen = grabbedAt(game, grab, point);
@@ -189,7 +183,7 @@ void tst_HighDpi::drawnAtDevicePixels()
     // single device pixels, and inside the ring there are only the drawing's own colours.
     Game game;
     QVERIFY(startShown(game));
-    const QImage &image = game.form->surfaceImage();
+    const QImage &image = view(game)->image();
     QCOMPARE(image.devicePixelRatio(), kDeskRatio);
     QCOMPARE(image.size(), QSize(744, 552) * kDeskRatio);
     const QRect disc(QPoint(350 - 185, 250 - 185) * 2, QSize(370, 370) * 2);
@@ -221,7 +215,7 @@ void tst_HighDpi::buttonPicturesScaledOnce()
     // ratio every picture pixel becomes a sharp 2 x 2 block of the same colour.
     Game game;
     QVERIFY(startShown(game));
-    GraphicButton *button = game.form->controls().option(optionIndexFor(270));
+    GraphicButton *button = &game.optionFor(270);
     const QImage first = button->grab().toImage();
     const QPixmap shown = button->shownPicture();
     QCOMPARE(shown.devicePixelRatio(), kDeskRatio);
@@ -229,8 +223,7 @@ void tst_HighDpi::buttonPicturesScaledOnce()
     button->grab();
     QCOMPARE(button->shownPicture().cacheKey(), shown.cacheKey());
 
-    const QImage source = QImage(QStringLiteral(":/resources/pictures/13-dragon.ico"))
-                              .convertToFormat(QImage::Format_ARGB32);
+    const QImage source = QImage(picturePath(13)).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(source.size(), QSize(32, 32));
     // Where the picture lands: centred across the face, four pixels below the top edge.
     const QPoint origin((65 - 32) / 2, 4);
@@ -256,18 +249,19 @@ void tst_HighDpi::ratioFollowsTheScreen()
     // is drawn there at Wall's device pixels.
     Game game;
     QVERIFY(startShown(game));
-    QCOMPARE(game.form->screen()->name(), QStringLiteral("Desk"));
-    QCOMPARE(game.form->surfaceImage().devicePixelRatio(), kDeskRatio);
+    GameWindow &window = game.window();
+    QCOMPARE(window.screen()->name(), QStringLiteral("Desk"));
+    QCOMPARE(view(game)->image().devicePixelRatio(), kDeskRatio);
 
     QScreen *wall = screenNamed(QStringLiteral("Wall"));
-    game.form->windowHandle()->setScreen(wall);
-    game.form->move(wall->geometry().topLeft() + QPoint(50, 50));
-    QTRY_COMPARE(game.form->devicePixelRatioF(), kWallRatio);
-    QCOMPARE(game.form->surfaceImage().devicePixelRatio(), kWallRatio);
-    QCOMPARE(game.form->surfaceImage().size(), QSize(744, 552) * kWallRatio);
+    window.windowHandle()->setScreen(wall);
+    window.move(wall->geometry().topLeft() + QPoint(50, 50));
+    QTRY_COMPARE(window.devicePixelRatioF(), kWallRatio);
+    QCOMPARE(view(game)->image().devicePixelRatio(), kWallRatio);
+    QCOMPARE(view(game)->image().size(), QSize(744, 552) * kWallRatio);
 
-    game.form->cmdverifica_Click(); // next question: 42
-    const QImage &image = game.form->surfaceImage();
+    game.form.cmdverifica_Click(); // next question: 42
+    const QImage &image = view(game)->image();
     auto at = [&](QPoint logical) {
         return image.pixelColor((QPointF(logical) * kWallRatio).toPoint());
     };
@@ -276,7 +270,7 @@ void tst_HighDpi::ratioFollowsTheScreen()
     QCOMPARE(at(onDisc(250, 190)), kRingGreen);
     QCOMPARE(at(QPoint(350, 150)), kBlack);
 
-    GraphicButton *button = game.form->controls().option(optionIndexFor(270));
+    GraphicButton *button = &game.optionFor(270);
     button->grab();
     QCOMPARE(button->shownPicture().devicePixelRatio(), kWallRatio);
     QCOMPARE(button->shownPicture().size(), QSize(80, 80));

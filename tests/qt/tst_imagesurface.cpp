@@ -3,8 +3,9 @@
 // ratio of 2.
 
 #include "drawing/gradient.h"
-#include "drawing/imagesurface.h"
 #include "drawing/sector.h"
+#include "platform/qt/imagesurface.h"
+#include "platform/qt/qtcolour.h"
 
 #include <QTest>
 #include <climits>
@@ -269,7 +270,7 @@ void TestImageSurface::gradientOnWindow()
     QRect changed;
     ImageSurface surface(
         &image, [] { return kOuterSize; }, [&changed](const QRect &area) { changed |= area; });
-    qint32 red = 0, green = 12, blue = 255;
+    std::int32_t red = 0, green = 12, blue = 255;
     bool downwards = true;
     Gradient(surface, red, green, blue, downwards);
 

@@ -1,8 +1,8 @@
 // The whole game from the keyboard alone: Tab walks the controls in their layout order, Space
-// or Enter presses the focused button, and F10 (or Alt) opens the Help menu.
-#include "game/caption.h"
-#include "game/graphicbutton.h"
-#include "support/gamefixture.h"
+// presses the focused button (Enter too, on Verifica and Esci), and F10 (or Alt) opens the Help
+// menu.
+#include "gamefixture.h"
+#include "platform/qt/graphicbutton.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -10,17 +10,11 @@
 #include <QtTest>
 
 using namespace angoli;
-using namespace angoli::test;
+using namespace angoli::qttest;
 
 namespace
 {
 constexpr int kTabStops = 14; // eleven value buttons, Picture1, Esci and Verifica
-
-// The draw that makes the next question ask for this angle.
-float drawFor(int angle)
-{
-    return (float(angle) - 0.5f) / 359.0f;
-}
 
 // Presses Tab (Shift+Tab when backwards) on the focused control until target has the focus;
 // false when a whole round of the tab stops never reaches it.
@@ -37,11 +31,8 @@ bool tabTo(QWidget *target, bool backwards = false)
 // window puts it.
 bool startShown(Game &game)
 {
-    game.world.random.draws = {drawFor(137), drawFor(42)};
-    game.load();
-    game.form->show();
-    game.form->activateWindow();
-    return QTest::qWaitForWindowActive(game.form.get());
+    game.random.draws = {drawFor(137), drawFor(42)};
+    return game.startShown();
 }
 } // namespace
 
@@ -50,6 +41,8 @@ class tst_Keyboard : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void firstFocusIsTheHundred();
+    void onlySpacePressesAValueButton_data();
+    void onlySpacePressesAValueButton();
     void roundByKeyboard_data();
     void roundByKeyboard();
     void helpMenuByKeyboard_data();
@@ -61,7 +54,7 @@ void tst_Keyboard::firstFocusIsTheHundred()
     // The window opens with the focus on "100", and Tab visits the controls in layout order.
     Game game;
     QVERIFY(startShown(game));
-    QCOMPARE(QApplication::focusWidget(), game.form->controls().option(optionIndexFor(100)));
+    QCOMPARE(QApplication::focusWidget(), &game.optionFor(100));
     QStringList visited;
     for (int i = 0; i < kTabStops; ++i) {
         QWidget *w = QApplication::focusWidget();
@@ -71,13 +64,41 @@ void tst_Keyboard::firstFocusIsTheHundred()
     }
     QCOMPARE(visited, (QStringList{"100", "90", "1", "2", "5", "9", "10", "30", "50", "Picture1",
                                    "Esci", "Verifica", "180", "270"}));
-    QCOMPARE(QApplication::focusWidget(), game.form->controls().option(optionIndexFor(100)));
+    QCOMPARE(QApplication::focusWidget(), &game.optionFor(100));
+}
+
+void tst_Keyboard::onlySpacePressesAValueButton_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("total");
+    QTest::newRow("Return adds nothing") << QList<int>{Qt::Key_Return} << 0;
+    QTest::newRow("keypad Enter adds nothing") << QList<int>{Qt::Key_Enter} << 0;
+    QTest::newRow("Space adds 100") << QList<int>{Qt::Key_Space} << 100;
+    QTest::newRow("Return, Space, Return: 100")
+        << QList<int>{Qt::Key_Return, Qt::Key_Space, Qt::Key_Return} << 100;
+}
+
+void tst_Keyboard::onlySpacePressesAValueButton()
+{
+    // Pupils press Enter to close a message: an Enter that lands on the focused "100" after the
+    // box has gone adds nothing, while Space presses it.
+    QFETCH(QList<int>, keys);
+    QFETCH(int, total);
+    Game game;
+    QVERIFY(startShown(game));
+    QCOMPARE(QApplication::focusWidget(), &game.optionFor(100));
+    for (int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(game.caption(form::lbltotal4), QString::number(total));
+    QCOMPARE(game.form.state().somma, total);
+    QCOMPARE(QApplication::focusWidget(), &game.optionFor(100));
+    QVERIFY(!game.optionFor(100).value());
 }
 
 void tst_Keyboard::roundByKeyboard_data()
 {
     QTest::addColumn<QList<int>>("values");
-    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("key"); // on Verifica
     QTest::addColumn<QString>("verdict");
     QTest::addColumn<int>("right");
     QTest::addColumn<int>("wrong");
@@ -85,12 +106,12 @@ void tst_Keyboard::roundByKeyboard_data()
         QStringLiteral("Fai attenzione, hai sbagliato.Il valore esatto era 223");
     const QString tooBig =
         QStringLiteral(" Hai raggiunto un valore maggiore. Il valore esatto era 223");
-    QTest::newRow("223 with Space is right")
-        << QList<int>{1, 2, 10, 30, 180} << int(Qt::Key_Space) << " Ok " << 1 << 0;
-    QTest::newRow("223 with Return is right")
+    QTest::newRow("223, Verifica with Return, is right")
         << QList<int>{1, 2, 10, 30, 180} << int(Qt::Key_Return) << " Ok " << 1 << 0;
-    QTest::newRow("223 with keypad Enter is right")
+    QTest::newRow("223, Verifica with keypad Enter, is right")
         << QList<int>{1, 2, 10, 30, 180} << int(Qt::Key_Enter) << " Ok " << 1 << 0;
+    QTest::newRow("223, Verifica with Space, is right")
+        << QList<int>{1, 2, 10, 30, 180} << int(Qt::Key_Space) << " Ok " << 1 << 0;
     QTest::newRow("190 is too small")
         << QList<int>{100, 90} << int(Qt::Key_Space) << tooSmall << 0 << 1;
     QTest::newRow("270 is too big") << QList<int>{270} << int(Qt::Key_Return) << tooBig << 0 << 1;
@@ -100,9 +121,9 @@ void tst_Keyboard::roundByKeyboard_data()
 
 void tst_Keyboard::roundByKeyboard()
 {
-    // Tab to each value button and press it with the key; Tab back to "Verifica" and press
-    // Enter: the verdict is shown, the counters count, the total starts again at 0 and the
-    // next question follows. Moving the focus alone adds nothing.
+    // Tab to each value button and press it with Space; Tab back to "Verifica" and press the
+    // key: the verdict is shown, the counters count, the total starts again at 0 and the next
+    // question follows. Moving the focus alone adds nothing.
     QFETCH(QList<int>, values);
     QFETCH(int, key);
     QFETCH(QString, verdict);
@@ -112,21 +133,21 @@ void tst_Keyboard::roundByKeyboard()
     QVERIFY(startShown(game));
     int total = 0;
     for (int v : values) {
-        QVERIFY2(tabTo(game.form->controls().option(optionIndexFor(v))),
+        QVERIFY2(tabTo(&game.optionFor(v)),
                  qPrintable(QStringLiteral("Tab never reached %1").arg(v)));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         total += v;
-        QCOMPARE(game.caption("lbltotal4"), QString::number(total));
+        QCOMPARE(game.caption(form::lbltotal4), QString::number(total));
     }
     QCOMPARE(game.world.dialogs.messages.size(), 1); // only the greeting so far
-    QVERIFY(tabTo(game.form->controls().widget(QStringLiteral("cmdverifica")), true));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(tabTo(game.control(QStringLiteral("cmdverifica")), true));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     QCOMPARE(game.world.dialogs.messages.size(), 2);
     QCOMPARE(game.world.dialogs.messages.last().prompt, verdict);
-    QCOMPARE(game.caption("lblScore"), QString::number(right));
-    QCOMPARE(game.caption("lblScore1"), QString::number(wrong));
-    QCOMPARE(game.caption("lbltotal4"), QStringLiteral("0"));
-    QCOMPARE(game.caption("lblangolo"), QStringLiteral("42"));
+    QCOMPARE(game.caption(form::lblScore), QString::number(right));
+    QCOMPARE(game.caption(form::lblScore1), QString::number(wrong));
+    QCOMPARE(game.caption(form::lbltotal4), QStringLiteral("0"));
+    QCOMPARE(game.caption(form::lblangolo), QStringLiteral("42"));
 }
 
 void tst_Keyboard::helpMenuByKeyboard_data()
@@ -163,21 +184,22 @@ void tst_Keyboard::helpMenuByKeyboard()
     Game game;
     QVERIFY(startShown(game));
     QWidget *focused = QApplication::focusWidget();
-    QCOMPARE(game.form->helpMenu()->title(), QStringLiteral("Help"));
+    QMenu *menu = &game.window().helpMenu();
+    QMenuBar *bar = game.window().menuBar();
+    QCOMPARE(menu->title(), QStringLiteral("Help"));
     game.world.dialogs.messages.clear();
 
     if (alt) {
         QTest::keyClick(focused, Qt::Key_Alt); // selects "Help" on the menu bar
-        QCOMPARE(game.form->menuBar()->activeAction(), game.form->helpMenu()->menuAction());
+        QCOMPARE(bar->activeAction(), menu->menuAction());
         QVERIFY(game.world.dialogs.messages.isEmpty());
-        QTest::keyClick(game.form->menuBar(), Qt::Key_Down);
+        QTest::keyClick(bar, Qt::Key_Down);
     } else {
         QTest::keyClick(focused, Qt::Key_F10);
     }
-    QTRY_COMPARE(QApplication::activePopupWidget(), game.form->helpMenu());
+    QTRY_COMPARE(QApplication::activePopupWidget(), menu);
     QCOMPARE(game.world.dialogs.messages.size(), 1);
     QCOMPARE(game.world.dialogs.messages.front().style, 64); // the instruction
-    QMenu *menu = game.form->helpMenu();
     for (int i = 0; i < downs; ++i)
         QTest::keyClick(menu, Qt::Key_Down);
     QTest::keyClick(menu, Qt::Key(key));
@@ -186,7 +208,7 @@ void tst_Keyboard::helpMenuByKeyboard()
     if (definition.isEmpty()) {
         QCOMPARE(game.world.dialogs.messages.size(), 1);
         // The first Escape closes the list and leaves "Help" selected; the second leaves the bar.
-        QTest::keyClick(game.form->menuBar(), Qt::Key_Escape);
+        QTest::keyClick(bar, Qt::Key_Escape);
     } else {
         QCOMPARE(game.world.dialogs.messages.size(), 2);
         QCOMPARE(game.world.dialogs.messages.last().prompt, definition);
@@ -194,7 +216,7 @@ void tst_Keyboard::helpMenuByKeyboard()
     // Back in the game: Space presses the button that had the focus.
     QTRY_COMPARE(QApplication::focusWidget(), focused);
     QTest::keyClick(focused, Qt::Key_Space);
-    QCOMPARE(game.caption("lbltotal4"), QStringLiteral("100"));
+    QCOMPARE(game.caption(form::lbltotal4), QStringLiteral("100"));
 }
 
 QTEST_MAIN(tst_Keyboard)

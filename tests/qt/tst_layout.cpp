@@ -1,17 +1,18 @@
 // The window as it is created: every control where the layout puts it, with
 // its look, and the window's frame, menu, tab order and stacking.
-#include "game/caption.h"
-#include "game/controls.h"
-#include "game/graphicbutton.h"
-#include "game/look.h"
-#include "support/gamefixture.h"
+#include "gamefixture.h"
+#include "platform/qt/caption.h"
+#include "platform/qt/graphicbutton.h"
+#include "platform/qt/look.h"
+#include "platform/qt/surfaceview.h"
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace angoli;
-using namespace angoli::test;
+using namespace angoli::qttest;
 
 namespace
 {
@@ -30,14 +31,16 @@ private Q_SLOTS:
     void fonts();
     void shapes_data();
     void shapes();
-    void window();
     void helpMenu();
+    void creditsStayChecked_data();
+    void creditsStayChecked();
+    void tooltips_data();
+    void tooltips();
     void tabOrderStartsAtHundred();
     void stacking_data();
     void stacking();
     void valueButtonsBeforeAndAfterStartUp();
     void autoSizeLabelFollowsName();
-    void everyControlExists();
 };
 
 void tst_Layout::controlsAsLaidOut_data()
@@ -111,7 +114,7 @@ void tst_Layout::controlsAsLaidOut()
     QFETCH(QString, name);
     QFETCH(int, index);
     Game game;
-    QWidget *w = game.form->controls().widget(name, index);
+    QWidget *w = game.control(name, index);
     QVERIFY2(w, qPrintable(name));
     QFETCH(QRect, geometry);
     QFETCH(bool, enabled);
@@ -137,7 +140,7 @@ void tst_Layout::controlsAsLaidOut()
             QCOMPARE(l->backColor(), colourOf(back));
     }
     QFETCH(bool, visible);
-    QCOMPARE(w->isVisibleTo(game.form.get()), visible);
+    QCOMPARE(w->isVisibleTo(&game.window()), visible);
 }
 
 void tst_Layout::fonts_data()
@@ -168,7 +171,7 @@ void tst_Layout::fonts()
     QFETCH(int, pixels);
     QFETCH(bool, bold);
     Game game;
-    const QFont f = game.form->controls().widget(name, index)->font();
+    const QFont f = game.control(name, index)->font();
     QCOMPARE(f.family(), family);
     QCOMPARE(f.pixelSize(), pixels);
     QCOMPARE(f.bold(), bold);
@@ -201,7 +204,7 @@ void tst_Layout::shapes()
     // Shapes are framed boxes in their colours.
     QFETCH(QString, name);
     Game game;
-    auto *s = qobject_cast<ShapeBox *>(game.form->controls().widget(name));
+    auto *s = qobject_cast<ShapeBox *>(game.control(name));
     QVERIFY(s);
     QFETCH(QRect, geometry);
     QFETCH(quint32, border);
@@ -210,40 +213,15 @@ void tst_Layout::shapes()
     QCOMPARE(s->geometry(), geometry);
     QCOMPARE(s->borderColor(), colourOf(border));
     QCOMPARE(s->insideColor(), colourOf(inside));
-    QCOMPARE(s->isVisibleTo(game.form.get()), visible);
-}
-
-void tst_Layout::window()
-{
-    // The window: caption with 92 leading blanks, fixed 744 x 552 client area below the menu,
-    // no minimise, maximise or close box.
-    Game game;
-    Form1 &f = *game.form;
-    const QString title = f.windowTitle();
-    QCOMPARE(title.size(), 126);
-    QCOMPARE(title.left(92), QString(92, QLatin1Char(' ')));
-    QCOMPARE(title.mid(92), QStringLiteral("Impariamo a riconoscere gli angoli"));
-    f.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
-    QCOMPARE(f.centralWidget()->size(), QSize(744, 552));
-    QCOMPARE(f.centralWidget()->y(), f.menuBar()->height());
-    QCOMPARE(f.minimumSize(), f.maximumSize());
-    const Qt::WindowFlags flags = f.windowFlags();
-    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QVERIFY(!(flags & Qt::WindowCloseButtonHint));
-    QVERIFY(!f.windowIcon().isNull());
-    // The outer size is reported in twips, 15 to the pixel, and includes the menu bar.
-    QVERIFY(f.Height() >= (552 + f.menuBar()->height()) * 15.0);
-    QCOMPARE(std::fmod(f.Width(), 15.0), 0.0);
+    QCOMPARE(s->isVisibleTo(&game.window()), visible);
 }
 
 void tst_Layout::helpMenu()
 {
     // One menu, "Help", with its ten items in order; only the credits heading is checked.
     Game game;
-    QMenu *help = game.form->helpMenu();
-    const QList<QAction *> bar = game.form->menuBar()->actions();
+    QMenu *help = &game.window().helpMenu();
+    const QList<QAction *> bar = game.window().menuBar()->actions();
     QCOMPARE(bar.size(), 1);
     QCOMPARE(bar.front(), help->menuAction());
     QCOMPARE(bar.front()->text(), QStringLiteral("Help"));
@@ -267,28 +245,84 @@ void tst_Layout::helpMenu()
     QCOMPARE(items[9]->text().size(), 61);
 }
 
+void tst_Layout::creditsStayChecked_data()
+{
+    QTest::addColumn<QStringList>("choices");
+    QTest::newRow("Crediti twice") << QStringList{"copy", "copy"};
+    QTest::newRow("both credit lines, then Crediti") << QStringList{"scuola", "by", "copy"};
+    QTest::newRow("Crediti, a definition, Crediti") << QStringList{"copy", "acuto", "copy"};
+}
+
+void tst_Layout::creditsStayChecked()
+{
+    // "Crediti" keeps its check mark whatever the player chooses from the menu, itself included.
+    QFETCH(QStringList, choices);
+    Game game;
+    QVERIFY(game.startShown());
+    QMenu &menu = game.window().helpMenu();
+    const QAction *copy = menu.findChild<QAction *>(QStringLiteral("copy"));
+    QVERIFY(copy && copy->isChecked());
+    for (const QString &name : choices) {
+        game.window().menuBar()->setActiveAction(menu.menuAction());
+        QTRY_VERIFY(menu.isVisible());
+        QAction *item = menu.findChild<QAction *>(name);
+        QVERIFY(item);
+        QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(item).center());
+        QTRY_VERIFY(!menu.isVisible());
+        QVERIFY2(copy->isChecked(), qPrintable(name));
+    }
+}
+
+void tst_Layout::tooltips_data()
+{
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("the score, a label")
+        << QPoint(60, 390) << QStringLiteral("Questo è il tuo punteggio. Forza con il  record");
+    QTest::newRow("a value button") << QPoint(700, 500)
+                                    << QStringLiteral("Cliccando successivamente sui vari pulsanti "
+                                                      "otterrai la somma");
+    QTest::newRow("the wrong answers, a label without one") << QPoint(670, 400) << QString();
+    QTest::newRow("the photo") << QPoint(300, 40) << QString();
+}
+
+void tst_Layout::tooltips()
+{
+    // Resting the pointer on a control shows its tooltip, a label's too, although labels let
+    // every click through and never take the focus.
+    QFETCH(QPoint, point);
+    QFETCH(QString, tip);
+    Game game;
+    QVERIFY(game.startShown());
+    QWidget *view = game.window().centralWidget();
+    QTest::mouseMove(view, point);
+    if (tip.isEmpty()) {
+        QTest::qWait(1500); // longer than the tooltip's delay
+        QVERIFY2(!QToolTip::isVisible(), qPrintable(QToolTip::text()));
+    } else {
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), tip);
+    }
+    QToolTip::hideText();
+    // A click there reaches a button or nothing; the focus stays on "100" unless it was a button.
+    QWidget *hit = view->childAt(point);
+    QVERIFY(!qobject_cast<CaptionLabel *>(hit));
+    QTest::mouseClick(hit ? hit : view, Qt::LeftButton, {},
+                      hit ? hit->mapFrom(view, point) : point);
+    QCOMPARE(QApplication::focusWidget(), hit ? hit : &game.optionFor(100));
+}
+
 void tst_Layout::tabOrderStartsAtHundred()
 {
     // Disabled and hidden controls are skipped: the focus lands on "100", then follows TabIndex.
     Game game;
-    game.load();
-    game.form->show();
-    QVERIFY(QTest::qWaitForWindowActive(game.form.get()));
-    const ControlSet &c = game.form->controls();
-    QCOMPARE(QApplication::focusWidget(), c.option(8));
-    const QList<QWidget *> expected{c.option(9),
-                                    c.option(1),
-                                    c.option(2),
-                                    c.option(3),
-                                    c.option(4),
-                                    c.option(5),
-                                    c.option(6),
-                                    c.option(7),
-                                    c.widget(QStringLiteral("Picture1")),
-                                    c.widget(QStringLiteral("Cmdexit1")),
-                                    c.widget(QStringLiteral("cmdverifica")),
-                                    c.option(10),
-                                    c.option(11)};
+    QVERIFY(game.startShown());
+    QCOMPARE(QApplication::focusWidget(), &game.option(8));
+    QList<QWidget *> expected{&game.option(9)};
+    for (int i = 1; i <= 7; ++i)
+        expected << &game.option(i);
+    expected << game.control(QStringLiteral("Picture1")) << game.control(QStringLiteral("Cmdexit1"))
+             << game.control(QStringLiteral("cmdverifica")) << &game.option(10) << &game.option(11);
     for (QWidget *next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);
@@ -312,7 +346,7 @@ void tst_Layout::stacking()
     QFETCH(QString, control);
     Game game;
     game.load();
-    QWidget *hit = game.form->centralWidget()->childAt(point);
+    QWidget *hit = game.window().centralWidget()->childAt(point);
     QVERIFY(hit);
     QCOMPARE(hit->objectName(), control);
 }
@@ -321,19 +355,18 @@ void tst_Layout::valueButtonsBeforeAndAfterStartUp()
 {
     // Right after creation "1" is disabled and text colours are mixed; start-up restyles all.
     Game game;
-    const ControlSet &c = game.form->controls();
-    QVERIFY(!c.option(1)->isEnabled());
-    QCOMPARE(c.option(2)->foreColor(), colourOf(0xFFFF80));
-    QCOMPARE(c.option(3)->foreColor(), colourOf(0xFFFF00));
+    QVERIFY(!game.option(1).isEnabled());
+    QCOMPARE(game.option(2).foreColor(), colourOf(0xFFFF80));
+    QCOMPARE(game.option(3).foreColor(), colourOf(0xFFFF00));
     game.load();
     for (int i = 1; i <= 11; ++i) {
-        QVERIFY(c.option(i)->isEnabled());
-        QVERIFY(c.option(i)->isVisibleTo(game.form.get()));
-        QCOMPARE(c.option(i)->foreColor(), colourOf(0xFFFF80));
-        QCOMPARE(c.option(i)->backColor(), colourOf(0xC0C000));
+        QVERIFY(game.option(i).isEnabled());
+        QVERIFY(game.option(i).isVisibleTo(&game.window()));
+        QCOMPARE(game.option(i).foreColor(), colourOf(0xFFFF80));
+        QCOMPARE(game.option(i).backColor(), colourOf(0xC0C000));
     }
-    QWidget *zero = c.widget(QStringLiteral("Option1"), 0);
-    QVERIFY(!zero->isVisibleTo(game.form.get()) && !zero->isEnabled());
+    QWidget *zero = game.control(QStringLiteral("Option1"), 0);
+    QVERIFY(!zero->isVisibleTo(&game.window()) && !zero->isEnabled());
 }
 
 void tst_Layout::autoSizeLabelFollowsName()
@@ -341,25 +374,13 @@ void tst_Layout::autoSizeLabelFollowsName()
     // A long name widens lblnome1 to the right of its left edge; an empty one shows nothing.
     Game game;
     game.load(QStringLiteral("Alessandra Bernasconi"));
-    CaptionLabel *name = game.form->lbl("lblnome1");
+    CaptionLabel *name = &game.label(form::lblnome1);
     QCOMPARE(name->x(), 104);
     QCOMPARE(name->y(), 432);
     QVERIFY2(name->width() > 150, qPrintable(QString::number(name->width())));
     name->setCaption(QString());
     QCOMPARE(name->x(), 104);
     QCOMPARE(name->width(), 0);
-}
-
-void tst_Layout::everyControlExists()
-{
-    // 47 controls: twelve value buttons, six command buttons, the picture box, the timer,
-    // 22 labels, four shapes and the image.
-    QCOMPARE(layout::controls().size(), size_t(47));
-    Game game;
-    QWidget *surface = game.form->controls().widget(QStringLiteral("Shape4"))->parentWidget();
-    QCOMPARE(surface, game.form->centralWidget());
-    const QList<QWidget *> children = surface->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(children.size(), 46);
 }
 
 QTEST_MAIN(tst_Layout)

@@ -1,34 +1,33 @@
 #pragma once
 
-#include "platform/services.h"
+#include "platform/qt/qtservices.h"
 
 #include <QList>
 #include <QStringList>
 #include <functional>
 
-namespace angoli::test
+namespace angoli::qttest
 {
 
-// One message box as the player saw it.
+// One dialog as the player saw it.
 struct Shown {
     QString prompt;
     int style;
     QString title;
 };
 
-// Dialogs that answer from a script and record what they showed. onMessage
-// runs while a message box is "open", to deliver events under it.
+// Dialogs that answer from a script and record what they showed. onMessage runs while a message
+// box is "open", to deliver events under it.
 class ScriptedDialogs final : public Dialogs
 {
 public:
+    void message(const QString &prompt, MsgStyle style, const QString &title) override;
+    QString askText(const QString &prompt, const QString &title) override;
+
     QStringList names;     // answers to the input box, in order; "" is Cancel
     QList<Shown> messages; // every message box shown
     QList<Shown> inputs;   // every input box shown
     std::function<void(const Shown &)> onMessage;
-
-protected:
-    void showMessage(const QString &prompt, int style, const QString &title) override;
-    QString askText(const QString &prompt, const QString &title) override;
 };
 
 class FakeTicks final : public TickSource
@@ -50,17 +49,6 @@ public:
     float secondsSinceMidnight() override { return seconds; }
 };
 
-// Draws from a queue when one is given, else from a fixed value; records seeds.
-class FakeRandom final : public RandomSource
-{
-public:
-    QList<float> draws;
-    float fallback = 0.5f;
-    QList<float> seeds;
-    void Randomize(float seed) override { seeds.append(seed); }
-    float Rnd() override { return draws.isEmpty() ? fallback : draws.takeFirst(); }
-};
-
 // End unwinds the running handler by throwing; tests catch ProgramEnded.
 struct ProgramEnded {
 };
@@ -76,18 +64,13 @@ public:
     }
 };
 
-// A complete set of fakes with a record directory of the test's choosing.
-struct FakeWorld {
+// Everything the Qt runtime takes from outside, faked.
+struct FakeServices {
     ScriptedDialogs dialogs;
     FakeTicks timer;
     FakeTime time;
-    FakeRandom random;
     ThrowingEnd end;
-    QString dir;
-    Services services()
-    {
-        return {dialogs, timer, time, random, end, [this] { return dir; }};
-    }
+    QtServices services() { return {dialogs, timer, time, end}; }
 };
 
-} // namespace angoli::test
+} // namespace angoli::qttest

@@ -1,9 +1,9 @@
-#include "support/fakes.h"
+#include "qtfakes.h"
 
-namespace angoli::test
+namespace angoli::qttest
 {
 
-void ScriptedDialogs::showMessage(const QString &prompt, int style, const QString &title)
+void ScriptedDialogs::message(const QString &prompt, MsgStyle style, const QString &title)
 {
     messages.append({prompt, style, title});
     if (onMessage)
@@ -24,4 +24,4 @@ void FakeTicks::fire(int n)
     }
 }
 
-} // namespace angoli::test
+} // namespace angoli::qttest

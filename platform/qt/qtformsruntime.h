@@ -1,0 +1,58 @@
+#pragma once
+
+#include "game/formsruntime.h"
+#include "platform/qt/qtservices.h"
+
+#include <memory>
+
+namespace angoli
+{
+
+class GameWindow;
+
+// The forms runtime on Qt 6 Widgets: Form1's window with its controls, pictures and menu, the
+// persistent drawing, the dialogs, Timer1, the time of day and End. The window's events go to
+// the game attached to it. Needs a QApplication.
+class QtFormsRuntime final : public FormsRuntime
+{
+public:
+    // The real dialogs, timer, clock and end of the program.
+    QtFormsRuntime();
+    // Dialogs, ticks, clock and end of the caller's choosing; they must outlive the runtime.
+    explicit QtFormsRuntime(const QtServices &services);
+    ~QtFormsRuntime() override;
+
+    // Routes the window's events to the game's handlers; until then they go nowhere.
+    void attach(FormEvents &events);
+    // The whole game: Form_Load, then the window is shown and its events run until End.
+    int run(FormEvents &events);
+
+    GameWindow &window() const { return *m_window; }
+
+    std::string Caption(Label label) const override;
+    void setCaption(Label label, std::string_view text) override;
+    std::string Caption(OptionButton button) const override;
+    void setValue(OptionButton button, bool value) override;
+    void setBackColor(OptionButton button, Colour colour) override;
+    void setForeColor(OptionButton button, Colour colour) override;
+    void setVisible(OptionButton button, bool visible) override;
+    void setEnabled(OptionButton button, bool enabled) override;
+    DrawingSurface &surface() override;
+    void MsgBox(std::string_view prompt, MsgStyle style, std::string_view title) override;
+    std::string InputBox(std::string_view prompt, std::string_view title) override;
+    void setTimerEnabled(bool enabled) override;
+    float secondsSinceMidnight() override;
+    [[noreturn]] void End() override;
+
+private:
+    struct SystemServices;
+    void makeWindow();
+    void connectWindow();
+
+    std::unique_ptr<SystemServices> m_system; // the real services, when none were handed in
+    QtServices m_services;
+    FormEvents *m_events;
+    std::unique_ptr<GameWindow> m_window;
+};
+
+} // namespace angoli
