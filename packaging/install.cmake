@@ -3,6 +3,8 @@
 include(GNUInstallDirs)
 # Debian keeps games in /usr/games (section games).
 install(TARGETS angoli RUNTIME DESTINATION games)
+# The record helper (platform/posix installs it) is built whenever the game is.
+add_dependencies(angoli angoli-records)
 set(ANGOLI_APP_ID org.angoli.Angoli)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${ANGOLI_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,20 +1,17 @@
 #!/usr/bin/env bash
-# Two players who are different unprivileged users take turns at the record of
-# one shared record directory, and each of them must be able to replace the
-# record the other one set.
+# Two pupils, different unprivileged users in no group, take turns at the record of the
+# package's shared folder: each must be able to replace the record the other one set, through
+# the record helper. The folder stays the package's (root:games, the files 0664) and holds
+# nothing but the two record files and the lock. A control run proves the test can tell: the
+# same pupil writing the folder without the helper must be refused.
 #
-# Usage (as root): two-players.sh STORE_RECORD RECORD_DIR
+# Usage (as root): two-players.sh STORE_RECORD
 #   STORE_RECORD  the store_record program built from packaging/tests
-#   RECORD_DIR    an empty directory made the way the package's postinst makes
-#                 /var/games/angoli (or that directory itself)
-#
-# The players are two user ids without an account (setpriv needs none), so
-# nothing on the machine changes. A control run in a sticky 1777 directory
-# must fail at the second player, or this test could not tell the two apart.
+# The shared folder must hold a record below 8 (the package's fresh folder holds none).
 set -euo pipefail
 
-[[ $# -eq 2 ]] || {
-    echo "usage: $0 STORE_RECORD RECORD_DIR" >&2
+[[ $# -eq 1 ]] || {
+    echo "usage: $0 STORE_RECORD" >&2
     exit 2
 }
 ((EUID == 0)) || {
@@ -22,11 +19,11 @@ set -euo pipefail
     exit 2
 }
 store_record=$1
-record_dir=$2
+record_dir=/var/games/angoli
 
 STORED=0
-KEPT=3
 FAILED=1
+KEPT=3
 
 failures=0
 fail() {
@@ -55,62 +52,58 @@ trap 'rm -rf "$scratch"' EXIT
 chmod 0755 "$scratch"
 install -m 0755 "$store_record" "$scratch/store_record"
 
-# Runs store_record as the given user, with no group and a bare environment.
-play_as() {
-    local uid=$1 dir=$2 score=$3 name=$4
-    env -i PATH=/usr/bin:/bin LC_ALL=C.UTF-8 \
-        setpriv --reuid="$uid" --regid="$uid" --clear-groups \
-        "$scratch/store_record" "$dir" "$score" "$name"
-}
-
-# turn UID DIR SCORE NAME EXPECTED_STATUS WHAT
+# turn UID SCORE NAME EXPECTED_STATUS WHAT [--direct]
 turn() {
-    local uid=$1 dir=$2 score=$3 name=$4 want=$5 what=$6 status=0
-    play_as "$uid" "$dir" "$score" "$name" >"$scratch/out" 2>&1 || status=$?
+    local uid=$1 score=$2 name=$3 want=$4 what=$5 status=0
+    env -i PATH=/usr/bin:/bin LC_ALL=C.UTF-8 HOME=/nonexistent \
+        setpriv --reuid="$uid" --regid="$uid" --clear-groups \
+        "$scratch/store_record" "$score" "$name" ${6:+"$6"} >"$scratch/out" 2>&1 || status=$?
     if ((status == want)); then
         printf 'ok   %s\n' "$what"
     else
         fail "$what: store_record ended with status $status, expected $want; it said: $(tr '\n' ' ' <"$scratch/out")"
     fi
+    grep -qx "folder $record_dir/" "$scratch/out" ||
+        fail "$what: the game did not use $record_dir/: $(head -1 "$scratch/out")"
 }
 
-# expect_record DIR SCORE NAME OWNER
+# expect_record SCORE NAME
 expect_record() {
-    local dir=$1 score=$2 name=$3 owner=$4 file
-    [[ "$(cat "$dir/ange.txt")" == "$score"$'\r' ]] ||
-        fail "ange.txt holds $(od -c "$dir/ange.txt" | head -1), expected $score CR LF"
-    [[ "$(cat "$dir/nange.txt")" == "$name"$'\r' ]] ||
-        fail "nange.txt holds $(od -c "$dir/nange.txt" | head -1), expected $name CR LF"
+    local score=$1 name=$2 file
+    [[ "$(cat "$record_dir/ange.txt")" == "$score"$'\r' ]] ||
+        fail "ange.txt holds $(od -c "$record_dir/ange.txt" | head -1), expected $score CR LF"
+    [[ "$(cat "$record_dir/nange.txt")" == "$name"$'\r' ]] ||
+        fail "nange.txt holds $(od -c "$record_dir/nange.txt" | head -1), expected $name CR LF"
     for file in ange.txt nange.txt; do
-        [[ "$(stat -c '%u %a' "$dir/$file")" == "$owner 644" ]] ||
-            fail "$file is $(stat -c 'owned by %u, mode %a' "$dir/$file"), expected owner $owner, mode 644"
+        [[ "$(stat -c '%F %U:%G %a' "$record_dir/$file")" == "regular file root:games 664" ]] ||
+            fail "$file is $(stat -c '%F %U:%G %a' "$record_dir/$file"), expected root:games 664"
     done
-    local leftovers
-    leftovers=$(find "$dir" -mindepth 1 -name '.*' -printf '%f ')
-    [[ -z "$leftovers" ]] || fail "work files left behind: $leftovers"
+    local entries
+    entries=$(find "$record_dir" -mindepth 1 -printf '%f\n' | LC_ALL=C sort | tr '\n' ' ')
+    [[ "$entries" == ".angoli.lock ange.txt nange.txt " ]] ||
+        fail "the folder holds more than the record and its lock: $entries"
+    [[ ! -s "$record_dir/.angoli.lock" ]] || fail "an update was left half done"
 }
 
-printf 'players: user %s and user %s; directory %s (%s)\n' "$anna" "$bruno" "$record_dir" \
+printf 'pupils: user %s and user %s; folder %s (%s)\n' "$anna" "$bruno" "$record_dir" \
     "$(stat -c '%A %U:%G' "$record_dir")"
 
-turn "$anna" "$record_dir" 3 Anna "$STORED" "the first player sets the first record (3)"
-expect_record "$record_dir" 3 Anna "$anna"
-turn "$bruno" "$record_dir" 5 Bruno "$STORED" "the second player replaces the first player's record (5)"
-expect_record "$record_dir" 5 Bruno "$bruno"
-turn "$anna" "$record_dir" 4 Anna "$KEPT" "a lower score (4) keeps the second player's record"
-expect_record "$record_dir" 5 Bruno "$bruno"
-turn "$anna" "$record_dir" 7 Carla "$STORED" "the first player takes the record back (7)"
-expect_record "$record_dir" 7 Carla "$anna"
+turn "$anna" 8 Anna "$STORED" "the first pupil sets a record (8) through the helper"
+expect_record 8 Anna
+turn "$bruno" 10 Bruno "$STORED" "the second pupil replaces the first pupil's record (10)"
+expect_record 10 Bruno
+turn "$anna" 9 Anna "$KEPT" "a lower score (9) keeps the second pupil's record"
+expect_record 10 Bruno
+turn "$anna" 11 Carla "$STORED" "the first pupil takes the record back (11)"
+expect_record 11 Carla
 
-# The control: a sticky directory lets only a file's owner rename over it.
-sticky="$scratch/sticky"
-mkdir -m 1777 "$sticky"
-turn "$anna" "$sticky" 3 Anna "$STORED" "control, sticky 1777 directory: the first record is stored"
-turn "$bruno" "$sticky" 5 Bruno "$FAILED" "control, sticky 1777 directory: the second player cannot replace it"
-expect_record "$sticky" 3 Anna "$anna"
+# The control: without the helper, the same pupil may not write the folder at all.
+turn "$bruno" 20 Bruno "$FAILED" "control: without the helper the pupil is refused" --direct
+grep -q 'Permission denied' "$scratch/out" || fail "control: the refusal is not the folder's"
+expect_record 11 Carla
 
 if ((failures)); then
     printf '%d failed\n' "$failures"
     exit 1
 fi
-echo "both players can replace each other's record"
+echo "both pupils can replace each other's record, and only through the helper"
