@@ -1,135 +1,162 @@
-// The 15-minute clock: one second per tick, and the exit at the first tick
-// that finds it at zero.
-#include "game/caption.h"
+// The 15-minute clock: one second per tick, and the exit at the first tick that finds it at zero.
+#include "game/controls.h"
 #include "game/countdown.h"
-#include "support/gamefixture.h"
+#include "support/game.h"
 
-#include <QRegularExpression>
-#include <QtTest>
+#include <doctest.h>
+
+#include <string>
 
 using namespace angoli;
 using namespace angoli::test;
 
-class tst_Clock : public QObject
+namespace
 {
-    Q_OBJECT
-private Q_SLOTS:
-    void workedSequence_data();
-    void workedSequence();
-    void neverSixtyNeverNegative();
-    void hoursBorrow();
-    void exitAtTick901();
-    void exitOnceWhenClockRunsOutUnderFarewell();
-    void exitUnderVerdictEndsThatHandler();
-};
+const std::string kRecordSet = "Ok ho registrato il tuo record, C A M P I O N E";
 
-void tst_Clock::workedSequence_data()
+bool startsWith(const std::string &text, std::string_view prefix)
 {
-    QTest::addColumn<int>("ticks");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("start") << 0 << "00:15:00";
-    QTest::newRow("1: borrow a minute") << 1 << "00:14:59";
-    QTest::newRow("2") << 2 << "00:14:58";
-    QTest::newRow("59") << 59 << "00:14:01";
-    QTest::newRow("60") << 60 << "00:14:00";
-    QTest::newRow("61") << 61 << "00:13:59";
-    QTest::newRow("899") << 899 << "00:00:01";
-    QTest::newRow("900") << 900 << "00:00:00";
+    return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-void tst_Clock::workedSequence()
+int storeCalls(const FakeRecords &records)
 {
-    // Each tick takes exactly one second off, however late it comes.
-    QFETCH(int, ticks);
-    QFETCH(QString, shown);
-    Game game;
-    game.load();
-    game.world.timer.fire(ticks);
-    QCOMPARE(game.caption("lblconto"), shown);
-    QCOMPARE(game.world.end.calls, 0);
+    int n = 0;
+    for (const std::string &call : records.calls)
+        n += startsWith(call, "store ");
+    return n;
 }
+} // namespace
 
-void tst_Clock::neverSixtyNeverNegative()
+TEST_CASE("each tick takes exactly one second off, borrowing a minute when the seconds run out")
 {
-    // The display never reads 60 seconds or a negative time, and the hours stay "00".
-    Game game;
-    game.load();
-    static const QRegularExpression clock(QStringLiteral("^00:(\\d\\d):([0-5]\\d)$"));
-    int previous = 15 * 60;
-    for (int n = 1; n <= 900; ++n) {
-        game.world.timer.fire();
-        const QRegularExpressionMatch m = clock.match(game.caption("lblconto"));
-        QVERIFY2(m.hasMatch(), qPrintable(game.caption("lblconto")));
-        const int left = m.captured(1).toInt() * 60 + m.captured(2).toInt();
-        QCOMPARE(left, previous - 1);
-        previous = left;
+    struct Row {
+        int ticks;
+        int minuti;
+        int secondi;
+        const char *shown;
+    };
+    const Row rows[] = {
+        {0, 15, 0, "00:15:00"},  {1, 14, 59, "00:14:59"}, {2, 14, 58, "00:14:58"},
+        {59, 14, 1, "00:14:01"}, {60, 14, 0, "00:14:00"}, {61, 13, 59, "00:13:59"},
+        {899, 0, 1, "00:00:01"}, {900, 0, 0, "00:00:00"},
+    };
+    for (const Row &row : rows) {
+        CAPTURE(row.ticks);
+        Game game;
+        game.load();
+        game.ui.tick(row.ticks);
+        CHECK(game.caption(form::lblconto) == row.shown);
+        CHECK(game.form.state().ore == 0);
+        CHECK(game.form.state().minuti == row.minuti);
+        CHECK(game.form.state().secondi == float(row.secondi));
+        CHECK(game.ui.endCalls == 0);
     }
 }
 
-void tst_Clock::hoursBorrow()
+TEST_CASE("the display never reads 60 seconds or a negative time, and the hours stay 00")
 {
-    // With hours on the clock, minutes at 0 borrow from them.
+    Game game;
+    game.load();
+    int previous = 15 * 60;
+    for (int n = 1; n <= 900; ++n) {
+        game.ui.tick();
+        const std::string shown = game.caption(form::lblconto);
+        CAPTURE(n);
+        CAPTURE(shown);
+        REQUIRE(shown.size() == 8);
+        CHECK(shown.substr(0, 3) == "00:");
+        CHECK(shown[5] == ':');
+        const int minutes = std::stoi(shown.substr(3, 2));
+        const int seconds = std::stoi(shown.substr(6, 2));
+        CHECK(seconds <= 59);
+        CHECK(minutes * 60 + seconds == previous - 1);
+        previous = minutes * 60 + seconds;
+    }
+    CHECK(previous == 0);
+}
+
+TEST_CASE("with hours on the clock, minutes at 0 borrow from them; the start text prints 15 as it "
+          "stands")
+{
     GameState s;
     s.ore = 1;
     countdown::tick(s);
-    QCOMPARE(countdown::text(s), QStringLiteral("00:59:59"));
+    CHECK(s.ore == 0);
+    CHECK(s.minuti == 59);
+    CHECK(countdown::text(s) == "00:59:59");
     countdown::start(s);
     s.minuti = 7;
-    QCOMPARE(countdown::startText(s), QStringLiteral("00:15:00")); // "15" is printed as it stands
+    CHECK(countdown::startText(s) == "00:15:00");
+    CHECK(countdown::text(s) == "00:07:00");
 }
 
-void tst_Clock::exitAtTick901()
+TEST_CASE("the clock rests at zero for one tick; tick 901 runs the exit, which ends the game")
 {
-    // The clock rests at zero for one tick; the next one runs the exit, which ends the game.
     Game game;
     game.load();
-    game.world.timer.fire(900);
-    QCOMPARE(game.world.dialogs.messages.size(), 1); // the greeting only
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded, game.world.timer.fire());
-    QCOMPARE(game.world.end.calls, 1);
-    QCOMPARE(game.world.dialogs.messages.last().prompt, QStringLiteral("Ciao a presto Dode"));
-    QCOMPARE(game.caption("lblconto"), QStringLiteral("00:00:00"));
+    game.ui.tick(900);
+    CHECK(game.ui.messages.size() == 1); // the greeting only
+    CHECK_THROWS_AS(game.ui.tick(), ProgramEnded);
+    CHECK(game.ui.endCalls == 1);
+    CHECK(game.ui.messages.back().prompt == "Ciao a presto Dode");
+    CHECK(game.caption(form::lblconto) == "00:00:00");
+    // The exit does not stop the clock first.
+    CHECK(game.ui.timerEnabled());
 }
 
-void tst_Clock::exitOnceWhenClockRunsOutUnderFarewell()
+TEST_CASE("ticks under the farewell do not start the exit again: one farewell, one record stored")
 {
-    // Ticks keep coming while the farewell is open: the exit is not started a second time,
-    // and the record is stored once.
     Game game;
     game.load();
-    game.form->lbl("lblScore")->setCaption(QStringLiteral("4"));
-    game.world.timer.fire(900);
+    game.ui.setCaption(form::lblScore, "4");
+    game.ui.tick(900);
     int farewells = 0;
-    game.world.dialogs.onMessage = [&](const Shown &shown) {
-        if (shown.prompt.startsWith(QLatin1String("Ciao a presto")) && ++farewells == 1)
-            game.world.timer.fire(5);
+    game.ui.onMessage = [&](const Shown &shown) {
+        if (startsWith(shown.prompt, "Ciao a presto") && ++farewells == 1)
+            game.ui.tick(5);
     };
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded, game.form->Cmdexit1_Click());
-    QCOMPARE(farewells, 1);
-    QCOMPARE(game.world.end.calls, 1);
-    QCOMPARE(game.fileBytes("ange.txt"), QByteArray("4\r\n"));
-    QCOMPARE(game.world.dialogs.messages.last().prompt,
-             QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E"));
+    CHECK(game.ends([&] { game.form.Cmdexit1_Click(); }));
+    CHECK(farewells == 1);
+    CHECK(game.ui.endCalls == 1);
+    CHECK(storeCalls(game.records) == 1);
+    CHECK(game.records.stored.score == "4\r\n");
+    CHECK(game.ui.messages.back().prompt == kRecordSet);
 }
 
-void tst_Clock::exitUnderVerdictEndsThatHandler()
+TEST_CASE("ticks under the record message do not start the exit again")
 {
-    // The clock runs out while a verdict is open: the exit runs inside that box, and nothing
-    // more of the verdict's handler happens (no count, no new question).
     Game game;
     game.load();
-    game.world.timer.fire(900);
-    const QString angle = game.caption("lblangolo");
-    game.world.dialogs.onMessage = [&](const Shown &shown) {
-        if (shown.prompt.startsWith(QLatin1String("Fai attenzione")))
-            game.world.timer.fire();
+    game.ui.setCaption(form::lblScore, "2");
+    game.ui.tick(900);
+    game.ui.onMessage = [&](const Shown &shown) {
+        if (shown.prompt == kRecordSet)
+            game.ui.tick(3);
     };
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded, game.form->cmdverifica_Click());
-    QCOMPARE(game.world.end.calls, 1);
-    QCOMPARE(game.form->state().errate, qint16(0));
-    QCOMPARE(game.caption("lblangolo"), angle);
-    QCOMPARE(game.fileBytes("ange.txt"), QByteArray());
+    CHECK(game.ends([&] { game.form.Cmdexit1_Click(); }));
+    CHECK(game.ui.endCalls == 1);
+    CHECK(storeCalls(game.records) == 1);
+    CHECK(game.ui.messages.size() == 3); // greeting, farewell, record
 }
 
-QTEST_MAIN(tst_Clock)
-#include "tst_clock.moc"
+TEST_CASE("the clock runs out under a verdict: the exit runs inside that box and nothing more of "
+          "the verdict's handler happens")
+{
+    Game game;
+    game.load();
+    game.ui.tick(900);
+    const std::string angle = game.caption(form::lblangolo);
+    const std::size_t circles = game.ui.drawing.circles().size();
+    game.ui.onMessage = [&](const Shown &shown) {
+        if (startsWith(shown.prompt, "Fai attenzione"))
+            game.ui.tick();
+    };
+    CHECK(game.ends([&] { game.form.cmdverifica_Click(); }));
+    CHECK(game.ui.endCalls == 1);
+    CHECK(game.form.state().errate == 0);
+    CHECK(game.caption(form::lblangolo) == angle);
+    CHECK(game.ui.drawing.circles().size() == circles); // no new question drawn
+    CHECK(storeCalls(game.records) == 0);               // a score of 0 is never a record
+    CHECK(game.ui.messages.back().prompt == "Ciao a presto Dode");
+}

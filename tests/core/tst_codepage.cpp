@@ -1,88 +1,81 @@
+// The record files' 8-bit text: Windows-1252 to UTF-8 and back.
 #include "platform/codepage.h"
 
-#include <QtTest>
+#include <doctest.h>
+
+#include <string>
 
 using namespace angoli;
 
-class TestCodePage : public QObject
+TEST_CASE("every byte decodes to one character and encodes back to itself")
 {
-    Q_OBJECT
-
-private Q_SLOTS:
-    // Every byte decodes to one character and encodes back to itself.
-    void everyByteRoundTrips();
-    // Characters of Windows-1252 map to their bytes both ways.
-    void knownCharacters_data();
-    void knownCharacters();
-    // What Windows-1252 cannot hold becomes one '?' per character.
-    void unmappable_data();
-    void unmappable();
-};
-
-void TestCodePage::everyByteRoundTrips()
-{
-    QByteArray all;
+    std::string all;
     for (int b = 0; b <= 0xFF; ++b)
-        all.append(char(b));
-    const QString text = fromCodePage(all);
-    QCOMPARE(text.size(), all.size());
+        all.push_back(char(b));
+    const std::string text = fromCodePage(all);
+    CHECK(toCodePage(text) == all);
+    CHECK(fitsCodePage(text));
     for (int b = 0; b <= 0xFF; ++b) {
-        const QByteArray single(1, char(b));
-        QCOMPARE(toCodePage(fromCodePage(single)), single);
+        CAPTURE(b);
+        const std::string single(1, char(b));
+        CHECK(toCodePage(fromCodePage(single)) == single);
     }
-    QCOMPARE(toCodePage(text), all);
 }
 
-void TestCodePage::knownCharacters_data()
+TEST_CASE("characters of Windows-1252 map to their bytes both ways")
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-
-    QTest::newRow("euro sign") << QString(QChar(0x20AC)) << QByteArray("\x80");
-    QTest::newRow("e grave") << QStringLiteral("è") << QByteArray("\xE8");
-    QTest::newRow("a grave") << QStringLiteral("à") << QByteArray("\xE0");
-    QTest::newRow("degree sign") << QStringLiteral("°") << QByteArray("\xB0");
-    QTest::newRow("o grave in a name") << QStringLiteral("Nicolò") << QByteArray("Nicol\xF2");
-    QTest::newRow("OE ligature") << QString(QChar(0x0152)) << QByteArray("\x8C");
-    QTest::newRow("trade mark") << QString(QChar(0x2122)) << QByteArray("\x99");
-    QTest::newRow("Y diaeresis") << QString(QChar(0x0178)) << QByteArray("\x9F");
-    QTest::newRow("undefined byte 0x81") << QString(QChar(0x0081)) << QByteArray("\x81");
-    QTest::newRow("undefined byte 0x9D") << QString(QChar(0x009D)) << QByteArray("\x9D");
-    QTest::newRow("CR LF") << QStringLiteral("\r\n") << QByteArray("\r\n");
-    QTest::newRow("NUL") << QString(QChar(0)) << QByteArray(1, '\0');
+    struct Row {
+        const char *row;
+        std::string text; // UTF-8
+        std::string bytes;
+    };
+    const Row rows[] = {
+        {"euro sign", "\u20AC", "\x80"},
+        {"e grave", "è", "\xE8"},
+        {"a grave", "à", "\xE0"},
+        {"degree sign", "°", "\xB0"},
+        {"o grave in a name", "Nicolò", "Nicol\xF2"},
+        {"OE ligature", "\u0152", "\x8C"},
+        {"trade mark", "\u2122", "\x99"},
+        {"Y diaeresis", "\u0178", "\x9F"},
+        {"undefined byte 0x81", "\u0081", "\x81"},
+        {"undefined byte 0x9D", "\u009D", "\x9D"},
+        {"CR LF", "\r\n", "\r\n"},
+        {"NUL", std::string(1, '\0'), std::string(1, '\0')},
+    };
+    for (const Row &row : rows) {
+        CAPTURE(row.row);
+        CHECK(toCodePage(row.text) == row.bytes);
+        CHECK(fromCodePage(row.bytes) == row.text);
+        CHECK(fitsCodePage(row.text));
+    }
 }
 
-void TestCodePage::knownCharacters()
+TEST_CASE("what Windows-1252 cannot hold becomes '?': one per character, one per byte of a "
+          "malformed sequence, so the byte count is the characters written")
 {
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QCOMPARE(toCodePage(text), bytes);
-    QCOMPARE(fromCodePage(bytes), text);
+    struct Row {
+        const char *row;
+        std::string text;
+        std::string bytes;
+    };
+    const Row rows[] = {
+        {"A macron", "\u0100", "?"},
+        {"C1 control that 1252 uses for a letter", "\u0080", "?"},
+        {"CJK inside a name", "Zo\u00EB \u4E2D", "Zo\xEB ?"},
+        {"emoji is one character", "a\U0001F600b", "a?b"},
+        {"encoded surrogate",
+         "a\xED\xA0\x80"
+         "b",
+         "a???b"},
+        {"overlong slash", "\xC0\xAF", "??"},
+        {"truncated at the end", "ab\xC3", "ab?"},
+        {"stray continuation byte", "\x80x", "?x"},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", "????"},
+    };
+    for (const Row &row : rows) {
+        CAPTURE(row.row);
+        CHECK(toCodePage(row.text) == row.bytes);
+        CHECK_FALSE(fitsCodePage(row.text));
+    }
 }
-
-void TestCodePage::unmappable_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-
-    QTest::newRow("A macron") << QString(QChar(0x0100)) << QByteArray("?");
-    QTest::newRow("C1 control that 1252 uses for a letter")
-        << QString(QChar(0x0080)) << QByteArray("?");
-    QTest::newRow("CJK inside a name")
-        << QString::fromUtf8("Zo\u00EB \u4E2D") << QByteArray("Zo\xEB ?");
-    QTest::newRow("emoji is one character")
-        << QString::fromUtf8("a\U0001F600b") << QByteArray("a?b");
-    QTest::newRow("lone high surrogate")
-        << (QStringLiteral("a") + QChar(0xD800) + u'b') << QByteArray("a?b");
-    QTest::newRow("lone low surrogate") << QString(QChar(0xDC00)) << QByteArray("?");
-}
-
-void TestCodePage::unmappable()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QCOMPARE(toCodePage(text), bytes);
-}
-
-QTEST_GUILESS_MAIN(TestCodePage)
-#include "tst_codepage.moc"

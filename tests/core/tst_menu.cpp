@@ -1,96 +1,119 @@
-// The Help menu: the instruction on opening, and seven definitions.
-#include "game/caption.h"
-#include "support/gamefixture.h"
+// The Help menu: the instruction each time it opens, seven definitions, and credits that do
+// nothing.
+#include "game/controls.h"
+#include "support/game.h"
 
-#include <QMenu>
-#include <QtTest>
+#include <doctest.h>
+
+#include <string>
 
 using namespace angoli;
 using namespace angoli::test;
 
-class tst_Menu : public QObject
+namespace
 {
-    Q_OBJECT
-private Q_SLOTS:
-    void definitions_data();
-    void definitions();
-    void openingShowsInstructionFirst();
-};
+const std::string kApplicationTitle = "Angoli esplementari";
 
-void tst_Menu::definitions_data()
+// Characters, not bytes: the texts are UTF-8.
+std::size_t characters(const std::string &utf8)
 {
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("prompt");
-    QTest::newRow("acuto") << "acuto"
-                           << " Un angolo si dice acuto se è minore di un angolo retto";
-    QTest::newRow("retto") << "retto"
-                           << " Un angolo si dice retto se la sua ampiezza è di 90°";
-    QTest::newRow("ottuso") << "ottuso"
-                            << " Un angolo si dice ottuso se è maggiore di un angolo retto, ma è "
-                               "minore di un angolo piatto";
-    QTest::newRow("piatto") << "piatto"
-                            << " Un angolo si dice piatto se la sua ampiezza è di 180°";
-    QTest::newRow("concavo") << "concavo"
-                             << "Un angolo si dice concavo se contiene i prolungamenti dei suoi "
-                                "lati ed è quindi maggiore di un angolo piatto";
-    QTest::newRow("grio") << "grio"
-                          << " Un angolo si dice giro quando la sua ampezza è di 360°";
-    QTest::newRow("expl") << "expl"
-                          << "Due angoli sono esplementari se la loro somma è un angolo giro, "
-                             "ossia 360°";
+    std::size_t n = 0;
+    for (const char c : utf8)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
 }
+} // namespace
 
-void tst_Menu::definitions()
+TEST_CASE("each definition is shown verbatim, without icon, under the application title, and "
+          "leaves the question, the total, the counters and the drawing as they were")
 {
-    // Each item shows its definition verbatim, without icon, under the application title,
-    // and leaves the question, the total and the counters as they were.
-    QFETCH(QString, item);
-    QFETCH(QString, prompt);
-    Game game;
-    game.load();
-    game.press({90, 5});
-    const QImage before = game.form->surfaceImage().copy();
-    QAction *action = game.form->helpMenu()->findChild<QAction *>(item);
-    QVERIFY(action);
-    for (int time = 1; time <= 2; ++time) {
-        game.world.dialogs.messages.clear();
-        action->trigger();
-        QCOMPARE(game.world.dialogs.messages.size(), 1);
-        const Shown &shown = game.world.dialogs.messages.front();
-        QCOMPARE(shown.prompt, prompt);
-        QCOMPARE(shown.style, 0);
-        QCOMPARE(shown.title, QStringLiteral("Angoli esplementari"));
-    }
-    QCOMPARE(game.form->state().somma, qint16(95));
-    QCOMPARE(game.caption("lbltotal4"), QStringLiteral("95"));
-    QCOMPARE(game.form->surfaceImage(), before);
-}
-
-void tst_Menu::openingShowsInstructionFirst()
-{
-    // Opening the menu shows the instruction (information icon, its own title) before the list.
-    Game game;
-    game.load();
-    game.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(game.form.get()));
-    game.world.dialogs.messages.clear();
-    bool listShownDuringBox = true;
-    game.world.dialogs.onMessage = [&](const Shown &) {
-        listShownDuringBox = game.form->helpMenu()->isVisible();
+    struct Row {
+        MenuCommand item;
+        const char *name;
+        const char *prompt;
     };
-    game.form->helpMenu()->popup(game.form->mapToGlobal(QPoint(0, 0)));
-    QVERIFY(QTest::qWaitForWindowExposed(game.form->helpMenu()));
-    QVERIFY(!listShownDuringBox);
-    QCOMPARE(game.world.dialogs.messages.size(), 1);
-    const Shown &shown = game.world.dialogs.messages.front();
-    QCOMPARE(shown.prompt.size(), 218);
-    QVERIFY(shown.prompt.startsWith(QStringLiteral("Per iniziare a giocare clicca  su uno dei "
-                                                   "pulsante in basso, il suo valore verrà")));
-    QVERIFY(shown.prompt.endsWith(QLatin1String("clicca su verifica")));
-    QCOMPARE(shown.style, 64);
-    QCOMPARE(shown.title, QStringLiteral("Riconosciamo gli angoli esplementari"));
-    game.form->helpMenu()->close();
+    const Row rows[] = {
+        {form::acuto, "acuto", " Un angolo si dice acuto se è minore di un angolo retto"},
+        {form::retto, "retto", " Un angolo si dice retto se la sua ampiezza è di 90°"},
+        {form::ottuso, "ottuso",
+         " Un angolo si dice ottuso se è maggiore di un angolo retto, ma è minore di un angolo "
+         "piatto"},
+        {form::piatto, "piatto", " Un angolo si dice piatto se la sua ampiezza è di 180°"},
+        {form::concavo, "concavo",
+         "Un angolo si dice concavo se contiene i prolungamenti dei suoi lati ed è quindi "
+         "maggiore di un angolo piatto"},
+        {form::grio, "grio", " Un angolo si dice giro quando la sua ampezza è di 360°"},
+        {form::expl, "expl",
+         "Due angoli sono esplementari se la loro somma è un angolo giro, ossia 360°"},
+    };
+    for (const Row &row : rows) {
+        CAPTURE(row.name);
+        Game game;
+        game.load();
+        game.press({90, 5});
+        const std::size_t drawn = game.ui.drawing.events().size();
+        const std::size_t seeds = game.random.seeds.size();
+        const std::string angle = game.caption(form::lblangolo);
+        for (int time = 1; time <= 2; ++time) {
+            CAPTURE(time);
+            game.ui.messages.clear();
+            game.form.Menu_Click(row.item);
+            REQUIRE(game.ui.messages.size() == 1);
+            const Shown &shown = game.ui.messages.front();
+            CHECK(shown.prompt == row.prompt);
+            CHECK(shown.style == kPlain);
+            CHECK(shown.title == kApplicationTitle);
+        }
+        CHECK(game.form.state().somma == 95);
+        CHECK(game.caption(form::lbltotal4) == "95");
+        CHECK(game.caption(form::lblangolo) == angle);
+        CHECK(game.caption(form::lblScore) == "0");
+        CHECK(game.caption(form::lblScore1) == "0");
+        CHECK(game.ui.drawing.events().size() == drawn);
+        CHECK(game.random.seeds.size() == seeds);
+    }
 }
 
-QTEST_MAIN(tst_Menu)
-#include "tst_menu.moc"
+TEST_CASE("opening the menu shows the instruction, with the information icon and its own title")
+{
+    Game game;
+    game.load();
+    game.ui.messages.clear();
+    game.form.help_Click();
+    REQUIRE(game.ui.messages.size() == 1);
+    const Shown &shown = game.ui.messages.front();
+    CHECK(shown.prompt ==
+          "Per iniziare a giocare clicca  su uno dei pulsante in basso, il suo valore verrà "
+          "sommato al valore del pulsante successivo su cui avrai cliccato; quando sei sicuro di "
+          "aver raggiunto l'ampiezza esatta clicca su verifica");
+    CHECK(characters(shown.prompt) == 218);
+    CHECK(shown.style == kInformation);
+    CHECK(shown.title == "Riconosciamo gli angoli esplementari");
+}
+
+TEST_CASE("choosing a definition takes two boxes: the instruction on opening, then the definition")
+{
+    Game game;
+    game.load();
+    game.ui.messages.clear();
+    game.form.help_Click();
+    game.form.Menu_Click(form::retto);
+    REQUIRE(game.ui.messages.size() == 2);
+    CHECK(game.ui.messages[0].style == kInformation);
+    CHECK(game.ui.messages[1].prompt == " Un angolo si dice retto se la sua ampiezza è di 90°");
+}
+
+TEST_CASE("the menu's title and the credits do nothing when chosen")
+{
+    const MenuCommand items[] = {layout::menuNamed("help"), layout::menuNamed("copy"),
+                                 layout::menuNamed("scuola"), layout::menuNamed("by")};
+    for (const MenuCommand item : items) {
+        CAPTURE(layout::kMenu[item.row].name);
+        Game game;
+        game.load();
+        const std::size_t logged = game.ui.log.size();
+        game.form.Menu_Click(item);
+        CHECK(game.ui.log.size() == logged);
+        CHECK(game.ui.messages.size() == 1); // the greeting only
+    }
+}

@@ -2,18 +2,27 @@
 
 #include "platform/conversions.h"
 
+#include <utility>
+
 namespace angoli::test
 {
 
+void FakeRecords::record(std::string call)
+{
+    if (log)
+        log->push_back(call);
+    calls.push_back(std::move(call));
+}
+
 std::string FakeRecords::GetSystemDir()
 {
-    calls.emplace_back("GetSystemDir");
+    record("GetSystemDir");
     return dir;
 }
 
 StoredRecord FakeRecords::open(const std::string &dirwin)
 {
-    calls.push_back("open " + dirwin);
+    record("open " + dirwin);
     if (failOpen)
         throw *failOpen;
     return stored;
@@ -22,7 +31,7 @@ StoredRecord FakeRecords::open(const std::string &dirwin)
 bool FakeRecords::storeIfRecord(const std::string &dirwin, const std::string &scoreText,
                                 const std::string &name)
 {
-    calls.push_back("store " + dirwin + " " + scoreText + " " + name);
+    record("store " + dirwin + " " + scoreText + " " + name);
     if (failStore)
         throw *failStore;
     if (Val(stored.score) >= Val(scoreText))

@@ -23,7 +23,11 @@ public:
     StoredRecord stored;                // what the files hold
     std::optional<FileError> failOpen;  // thrown by open
     std::optional<FileError> failStore; // thrown by storeIfRecord
-    std::vector<std::string> calls;     // "GetSystemDir", "open <dir>", "store <dir> <score> <name>"
+    std::vector<std::string> calls; // "GetSystemDir", "open <dir>", "store <dir> <score> <name>"
+    std::vector<std::string> *log = nullptr; // when set, each call is appended here too
+
+private:
+    void record(std::string call);
 };
 
 } // namespace angoli::test

@@ -83,6 +83,8 @@ void FakeRuntime::End()
 {
     ++endCalls;
     log.emplace_back("End");
+    if (onEnd)
+        onEnd();
     throw ProgramEnded{};
 }
 

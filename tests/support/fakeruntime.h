@@ -70,6 +70,9 @@ public:
     std::vector<Shown> inputs;     // every input box shown
     // Runs while a message box is "open", to deliver events under it.
     std::function<void(const Shown &)> onMessage;
+    // Runs when the game calls End, before the handler is unwound; a real process end
+    // (endProcess) never returns from it.
+    std::function<void()> onEnd;
     float seconds = 43200.0f;
     int endCalls = 0;
     // Every call, in order: "MsgBox", "InputBox", "Timer on", "Timer off", "End", or

@@ -6,6 +6,13 @@
 namespace angoli::test
 {
 
+void FakeRandom::Randomize(float seed)
+{
+    seeds.push_back(seed);
+    if (log)
+        log->emplace_back("Randomize");
+}
+
 float FakeRandom::Rnd()
 {
     if (draws.empty())

@@ -20,13 +20,22 @@ public:
     std::deque<float> draws;
     float fallback = 0.5f;
     std::vector<float> seeds;
-    void Randomize(float seed) override { seeds.push_back(seed); }
+    std::vector<std::string> *log = nullptr; // when set, each re-seed is appended as "Randomize"
+    void Randomize(float seed) override;
     float Rnd() override;
 };
 
-// The game on fakes: a window without a window, scripted dialogs, records in memory.
+// The game on fakes: a window without a window, scripted dialogs, records in memory. The
+// runtime's log also holds the re-seeds and the record folder's calls, in the order made.
 struct Game {
-    Game() { ui.events = &form; }
+    Game()
+    {
+        ui.events = &form;
+        random.log = &ui.log;
+        records.log = &ui.log;
+    }
+    Game(const Game &) = delete; // the parts point at one another
+    Game &operator=(const Game &) = delete;
     FakeRuntime ui;
     FakeRandom random;
     FakeRecords records;

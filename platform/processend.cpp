@@ -1,0 +1,15 @@
+#include "platform/processend.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace angoli
+{
+
+void endProcess()
+{
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
+}
+
+} // namespace angoli
