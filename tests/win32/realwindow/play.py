@@ -1,0 +1,212 @@
+#!/usr/bin/python3
+"""Installs angoli with its Windows installer under Wine and plays one short game in it.
+
+Starts its own Xvfb and openbox and a fresh Wine prefix, installs angoli-setup.exe silently,
+starts the installed game and drives it with xdotool as a pupil would: types a name, reads
+the angle off the screen, answers one question right and one wrong with real clicks, opens
+Help, leaves with "Esci"; then checks the bytes of the record files in the shared record
+folder, uninstalls, and checks that the records stay.
+
+Usage: play.py SETUP.EXE --artifacts DIR [--label NAME]
+Exit status 0 when everything behaved as expected, 1 otherwise.
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import screen  # noqa: E402  (the angle reader and the X helpers beside this file)
+from screen import Failure, log, wait_for  # noqa: E402
+
+PLAYER = "Dode"
+NAME_TITLE = "Riconosciamo gli angoli"
+HELP_TITLE = "Riconosciamo gli angoli esplementari"
+APP_TITLE = "Angoli esplementari"
+MAIN_TITLE = " " * 92 + "Impariamo a riconoscere gli angoli"
+CLIENT = (744, 552)
+VALUE_LEFT = {1: 5, 2: 72, 5: 139, 9: 206, 10: 273, 30: 340, 50: 407,
+              90: 474, 100: 541, 180: 608, 270: 675}
+VERIFICA = (16, 240, 113, 81)
+ESCI = (616, 240, 113, 81)
+PALE_YELLOW = (255, 255, 192)  # Shape2, along the top of the client area
+
+
+class Wine:
+    def __init__(self, env, prefix, log_path):
+        self.env = dict(env, WINEPREFIX=prefix, WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+        self.prefix = prefix
+        self.log = open(log_path, "ab")
+
+    def drive_c(self, *parts):
+        return os.path.join(self.prefix, "drive_c", *parts)
+
+    def run(self, args, timeout=180):
+        done = subprocess.run(["wine"] + args, env=self.env, stdout=self.log,
+                              stderr=subprocess.STDOUT, timeout=timeout)
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=timeout)
+        return done.returncode
+
+    def start(self, args):
+        return subprocess.Popen(["wine"] + args, env=self.env, stdout=self.log,
+                                stderr=subprocess.STDOUT, preexec_fn=screen.die_with_parent)
+
+    def stop(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, timeout=30)
+        self.log.close()
+
+
+def find_client_origin(session, main):
+    """The screen position of the client area: below the menu bar, found by Shape2's colour."""
+    info = screen.window_info(session, main)
+    image = screen.screenshot(session, os.path.join(session.workdir, "find.png"))
+    for y in range(info["y"], info["y"] + info["height"] - CLIENT[1] + 1):
+        if (image.getpixel((info["x"] + 2, y + 2)) == PALE_YELLOW and
+                image.getpixel((info["x"] + 700, y + 2)) == PALE_YELLOW):
+            return (info["x"], y), info
+    raise Failure("could not find the pale-yellow strip at the top of the client area of the "
+                  "main window at %(x)d,%(y)d %(width)dx%(height)d" % info)
+
+
+def click(session, origin, rect, what):
+    x = origin[0] + rect[0] + rect[2] // 2
+    y = origin[1] + rect[1] + rect[3] // 2
+    session.x(["xdotool", "mousemove", str(x), str(y), "sleep", "0.1", "click", "1"])
+    log("  clicked %s at %d,%d" % (what, x, y))
+
+
+def enter_total(session, origin, total):
+    previous = None
+    for value in screen.decompose(total, VALUE_LEFT):
+        time.sleep(0.6 if value == previous else 0.25)
+        click(session, origin, (VALUE_LEFT[value], 472, 65, 70), 'value button "%d"' % value)
+        previous = value
+    time.sleep(0.3)
+
+
+def answer(session, origin, right):
+    angle = screen.wait_for_angle(session, origin, "the disc")
+    total = 360 - angle if right else (1 if angle != 359 else 2)
+    log("  the green angle is %d°; entering %d (%s)" % (angle, total,
+                                                    "right" if right else "wrong"))
+    enter_total(session, origin, total)
+    click(session, origin, VERIFICA, '"Verifica"')
+    screen.dismiss(session, APP_TITLE, "the verdict")
+
+
+def play(session, wine, setup, artifacts, label):
+    log("step 1: install %s silently" % setup)
+    status = wine.run([setup, "/S"])
+    game = wine.drive_c("Program Files", "Angoli", "angoli.exe")
+    if status != 0 or not os.path.exists(game):
+        raise Failure("the installer ended with status %d and left no %s" % (status, game))
+    records = wine.drive_c("ProgramData", "Angoli")
+    if not os.path.isdir(records):
+        raise Failure("the installer made no record folder %s" % records)
+    if not os.path.exists(wine.drive_c("ProgramData", "Microsoft", "Windows", "Start Menu",
+                                       "Programs", "Angoli esplementari.lnk")):
+        raise Failure("the installer made no Start-menu entry")
+
+    log("step 2: start the installed game, type the name, accept the greeting")
+    session.proc = wine.start(["C:\\Program Files\\Angoli\\angoli.exe"])
+    dialog = screen.wait_for_dialog(session, NAME_TITLE, "the name dialog")
+    screen.focus(session, dialog)
+    session.x(["xdotool", "type", "--delay", "80", PLAYER])
+    session.x(["xdotool", "key", "--clearmodifiers", "Return"])
+    screen.wait_until_gone(session, dialog, "the name dialog")
+    screen.dismiss(session, NAME_TITLE, "the greeting")
+
+    log("step 3: the main window")
+    main = screen.wait_for_dialog(session, MAIN_TITLE, "the main window")
+    origin, info = wait_for(lambda: find_client_origin(session, main), "the client area")
+    log("  client area at %d,%d" % origin)
+    time.sleep(0.5)
+    shot = os.path.join(artifacts, "realwindow-%s.png" % label)
+    image = screen.screenshot(session, shot)
+    image.crop((info["x"], info["y"], info["x"] + info["width"],
+                info["y"] + info["height"])).save(
+        os.path.join(artifacts, "window-%s.png" % label))
+    log("  screenshots: %s and window-%s.png" % (shot, label))
+
+    log("step 4: one right answer, then one wrong")
+    answer(session, origin, right=True)
+    answer(session, origin, right=False)
+
+    log("step 5: Help, then the definition of the right angle")
+    session.x(["xdotool", "mousemove", str(origin[0] + 15), str(origin[1] - 8), "click", "1"])
+    help_box = screen.wait_for_dialog(session, HELP_TITLE, "the instruction on opening Help")
+    screen.press_return_on(session, help_box, "the instruction")
+    time.sleep(0.8)
+    session.x(["xdotool", "key", "--clearmodifiers", "Down", "Down", "Return"])
+    screen.dismiss(session, APP_TITLE, 'the definition "Angolo retto"')
+
+    log("step 6: Esci")
+    click(session, origin, ESCI, '"Esci"')
+    screen.dismiss(session, APP_TITLE, '"Ciao a presto %s"' % PLAYER)
+    screen.dismiss(session, APP_TITLE, "the record message")
+    try:
+        session.proc.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        raise Failure("the game was still running 20 s after its last message")
+
+    expected = {"ange.txt": b"1\r\n", "nange.txt": PLAYER.encode() + b"\r\n"}
+    found = screen.read_files(records, expected)
+    if found != expected:
+        raise Failure("record files in %s hold %r; expected %r" % (records, found, expected))
+    log("  record files: %r" % found)
+
+    log("step 7: uninstall; the records stay")
+    wine.run(["C:\\Program Files\\Angoli\\uninstall.exe", "/S"])
+    wait_for(lambda: not os.path.exists(game), "the uninstaller to remove angoli.exe", 30)
+    found = screen.read_files(records, expected)
+    if found != expected:
+        raise Failure("after the uninstall the record files hold %r; expected %r"
+                      % (found, expected))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("setup")
+    parser.add_argument("--artifacts", required=True)
+    parser.add_argument("--label", default="win64")
+    args = parser.parse_args()
+    for tool in ("Xvfb", "openbox", "xdotool", "xwininfo", "import", "wine", "wineserver"):
+        if shutil.which(tool) is None:
+            sys.exit("error: %s is missing (scripts/test-windows installs it)" % tool)
+    os.makedirs(args.artifacts, exist_ok=True)
+    artifacts = os.path.abspath(args.artifacts)
+    workdir = tempfile.mkdtemp(prefix="angoli-wine-realwindow-")
+    session = screen.Session(workdir)
+    wine = None
+    ok = False
+    try:
+        session.start_x()
+        wine = Wine(session.env, os.path.join(workdir, "prefix"),
+                    os.path.join(artifacts, "realwindow-%s-wine.log" % args.label))
+        log("making a fresh Wine prefix")
+        wine.run(["wineboot", "-i"])
+        play(session, wine, os.path.abspath(args.setup), artifacts, args.label)
+        ok = True
+    except Failure as failure:
+        log("FAILED: %s" % failure)
+        try:
+            screen.screenshot(session, os.path.join(artifacts,
+                                                    "realwindow-%s-failure.png" % args.label))
+        except Exception as error:  # the failure itself matters more
+            log("(no screenshot: %s)" % error)
+    finally:
+        if wine:
+            wine.stop()
+        session.close()
+        shutil.rmtree(workdir, ignore_errors=True)
+    log("PASSED: installed, played, recorded and uninstalled under Wine" if ok else "")
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
