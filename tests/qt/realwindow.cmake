@@ -1,4 +1,4 @@
-# The real program in a real X window: tests/realwindow/play.py starts its own
+# The real program in a real X window: realwindow/play.py starts its own
 # Xvfb and openbox and plays one short game with xdotool. It runs with Debian's
 # python3 (python3-pil), whatever python3 comes first on PATH, and without the
 # offscreen platform of the other tests.
