@@ -1,18 +1,18 @@
-// The record files are Windows-1252. Every byte string must survive decoding
-// and encoding again; every text must encode to one byte per character, each
-// byte decoding back to its character, or '?' for a character that
-// Windows-1252 cannot hold (a surrogate pair counting as one character).
+// The record files are Windows-1252, the game's text UTF-8. Every byte string must survive
+// decoding and encoding again; every text must encode to one byte per character: the
+// character's own byte, or '?' for a character that Windows-1252 cannot hold and for each byte
+// that is no part of a well-formed character.
 
 #include "check.h"
 #include "platform/codepage.h"
 
-#include <QByteArray>
-#include <QSet>
-#include <QString>
-
+#include <array>
 #include <cstdint>
-#include <cstring>
+#include <fuzzer/FuzzedDataProvider.h>
+#include <set>
+#include <string>
 
+using angoli::fitsCodePage;
 using angoli::fromCodePage;
 using angoli::toCodePage;
 
@@ -21,63 +21,100 @@ namespace
 
 constexpr int kByteValues = 256;
 
-// The characters that Windows-1252 holds, taken from the decoder: the encoder
-// must agree with it.
-const QSet<char16_t> &representable()
+// Each byte's character, taken from the decoder: the encoder must agree with it.
+const std::array<std::string, kByteValues> &characters()
 {
-    static const QSet<char16_t> chars = [] {
-        QSet<char16_t> set;
+    static const std::array<std::string, kByteValues> chars = [] {
+        std::array<std::string, kByteValues> all;
+        std::set<std::string> distinct;
         for (int b = 0; b < kByteValues; ++b) {
-            const char byte = char(b);
-            const QString decoded = fromCodePage(QByteArrayView(&byte, 1));
-            FUZZ_CHECK(decoded.size() == 1, "one character per byte");
-            set.insert(decoded[0].unicode());
+            all[std::size_t(b)] = fromCodePage(std::string(1, char(b)));
+            distinct.insert(all[std::size_t(b)]);
         }
-        FUZZ_CHECK(set.size() == kByteValues, "no two bytes decode to the same character");
-        return set;
+        FUZZ_CHECK(distinct.size() == kByteValues, "no two bytes decode to the same character");
+        return all;
     }();
     return chars;
 }
 
-void bytesRoundTrip(QByteArrayView bytes)
+std::string utf8Of(char32_t c)
 {
-    const QString text = fromCodePage(bytes);
-    FUZZ_CHECK(text.size() == bytes.size(), "one character per byte");
+    std::string out;
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+void bytesRoundTrip(const std::string &bytes)
+{
+    const std::string text = fromCodePage(bytes);
+    FUZZ_CHECK(fitsCodePage(text), "every decoded text fits the code page");
     FUZZ_CHECK(toCodePage(text) == bytes, "every byte string survives decoding and encoding");
 }
 
-void textEncodes(const QString &text)
+// A text made of pieces whose bytes are known: characters of the code page, characters
+// beyond it, and stray continuation bytes.
+void textEncodes(FuzzedDataProvider &data)
 {
-    const QByteArray bytes = toCodePage(text);
-    qsizetype out = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++out) {
-        FUZZ_CHECK(out < bytes.size(), "a byte for every character");
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            FUZZ_CHECK(bytes[out] == '?', "a character beyond the BMP becomes one '?'");
-            ++i;
-            continue;
+    std::string text;
+    std::string expected;
+    bool lossy = false; // some piece has no byte of its own
+    while (data.remaining_bytes() > 0) {
+        switch (data.ConsumeIntegralInRange(0, 2)) {
+        case 0: {
+            const auto b = data.ConsumeIntegral<std::uint8_t>();
+            text += characters()[b];
+            expected += char(b);
+            break;
         }
-        if (representable().contains(c.unicode())) {
-            FUZZ_CHECK(fromCodePage(bytes.sliced(out, 1))[0] == c,
-                       "a Windows-1252 character is written as its own byte");
-        } else {
-            FUZZ_CHECK(bytes[out] == '?', "a character outside Windows-1252 becomes '?'");
+        case 1: {
+            auto c = data.ConsumeIntegralInRange<char32_t>(0x80, 0x10FFFF);
+            if (c >= 0xD800 && c <= 0xDFFF)
+                c = 0xFFFD; // a surrogate is no character
+            const std::string encoded = utf8Of(c);
+            text += encoded;
+            char byte = '?';
+            for (int b = 0; b < kByteValues; ++b) {
+                if (characters()[std::size_t(b)] == encoded)
+                    byte = char(b);
+            }
+            expected += byte;
+            lossy = lossy || byte == '?';
+            break;
+        }
+        default:
+            text += char(data.ConsumeIntegralInRange(0x80, 0xBF));
+            expected += '?';
+            lossy = true;
         }
     }
-    FUZZ_CHECK(out == bytes.size(), "no byte beyond the characters");
+    FUZZ_CHECK(toCodePage(text) == expected,
+               "one byte per character: its own, or '?' for what the code page lacks");
+    FUZZ_CHECK(fitsCodePage(text) == !lossy,
+               "a text fits the code page exactly when encoding loses nothing");
+    if (!lossy)
+        FUZZ_CHECK(fromCodePage(expected) == text, "a text that fits comes back unchanged");
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t size)
 {
-    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    bytesRoundTrip(bytes);
-
-    // The same input read as UTF-16 code units, unpaired surrogates included.
-    QString text(qsizetype(size / 2), Qt::Uninitialized);
-    std::memcpy(text.data(), data, std::size_t(text.size()) * 2);
-    textEncodes(text);
+    bytesRoundTrip(std::string(reinterpret_cast<const char *>(bytes), size));
+    FuzzedDataProvider data(bytes, size);
+    textEncodes(data);
     return 0;
 }

@@ -1,37 +1,34 @@
-// The record files as the game meets them: whatever bytes a hand edit, a
-// crash or another program left in ange.txt, nange.txt and the work files of
-// an unfinished update, start-up must recover, create and read them, and the
-// exit must compare and store exactly as the rules say, leaving a whole pair.
+// The record folder as the game meets it: whatever bytes a hand edit, a kill or another
+// program left in ange.txt, nange.txt and the lock file (with the journal of an update), start-up
+// must complete or forget the update, create and read the files, and the exit must compare and
+// store exactly as the rules say, leaving the pair and the lock and nothing else. The helper's
+// replies and the journal decode only what their encoders write.
 //
-// Input: a flags byte (taken from the end), then the contents of ange.txt,
-// nange.txt, the commit file, the holder and score work files, the score
-// text of the exit (each ended by a backslash and another character), and
-// the player's name (the rest). A flag bit per file says whether it exists;
-// three more stretch a content beyond the 64 KiB that a label shows.
+// Input: a flags byte (taken from the end), then the contents of ange.txt, nange.txt and the
+// lock file, a journal's score and name, the score text of the exit (each ended by a backslash
+// and another character), and the player's name (the rest).
 
 #include "check.h"
 #include "platform/codepage.h"
+#include "platform/conversions.h"
 #include "platform/fileerror.h"
-#include "platform/vbruntime.h"
-#include "records/recordfiles.h"
+#include "platform/posix/helperwire.h"
+#include "records/recordformat.h"
+#include "records/recordfs.h"
+#include "records/recordjournal.h"
 #include "records/recordstore.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QStringList>
-#include <QTemporaryDir>
-
-#include <algorithm>
-#include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <dirent.h>
-#include <fcntl.h>
+#include <fstream>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <iterator>
 #include <map>
-#include <memory>
 #include <optional>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 using namespace angoli;
 
@@ -41,208 +38,168 @@ namespace
 enum Flag : std::uint8_t {
     kHasScore = 1 << 0,
     kHasHolder = 1 << 1,
-    kHasCommit = 1 << 2,
-    kHasHolderTemp = 1 << 3,
-    kHasScoreTemp = 1 << 4,
-    kLongScore = 1 << 5,
-    kLongHolder = 1 << 6,
-    kLongName = 1 << 7,
+    kHasLock = 1 << 2,
+    kWholeJournal = 1 << 3, // the lock holds a journal built from the journal's fields
+    kLongScore = 1 << 4,
+    kLongHolder = 1 << 5,
+    kLongName = 1 << 6,
 };
 
-using Contents = std::map<QByteArray, std::optional<QByteArray>>; // file name -> bytes
+using Contents = std::map<std::string, std::optional<std::string>>; // file name -> bytes
 
-constexpr char kLineEnd[] = "\r\n";
-
-// The files live on a RAM disk when there is one: every update syncs them,
-// and a disk's syncs would leave few runs per second.
-QString workRoot()
+// The files live on a RAM disk when there is one: every update syncs them, and a disk's
+// syncs would leave few runs per second.
+const std::string &workDir()
 {
-    if (const QByteArray dir = qgetenv("ANGOLI_FUZZ_TMPDIR"); !dir.isEmpty())
-        return QString::fromLocal8Bit(dir);
-    if (::access("/dev/shm", W_OK) == 0)
-        return QStringLiteral("/dev/shm");
-    return QDir::tempPath();
+    static const std::string dir = [] {
+        const char *root = std::getenv("ANGOLI_FUZZ_TMPDIR");
+        std::string pattern = root ? root : (::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");
+        pattern += "/angoli-fuzz-XXXXXX";
+        FUZZ_CHECK(::mkdtemp(pattern.data()) != nullptr, "a work folder can be made");
+        return pattern;
+    }();
+    return dir;
 }
 
-const QTemporaryDir &workDir()
+std::optional<std::string> readBack(const std::string &name)
 {
-    static const auto dir = std::make_unique<QTemporaryDir>(workRoot() + "/angoli-fuzz-XXXXXX");
-    FUZZ_CHECK(dir->isValid(), "a work directory can be made");
-    return *dir;
-}
-
-QByteArray nativePath(const char *name)
-{
-    return QFile::encodeName(workDir().filePath(QString::fromLatin1(name)));
-}
-
-std::optional<QByteArray> readBack(const char *name)
-{
-    const int fd = ::open(nativePath(name).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        FUZZ_CHECK(errno == ENOENT, "a file of the work directory can be read");
+    std::ifstream in(workDir() + "/" + name, std::ios::binary);
+    if (!in)
         return std::nullopt;
-    }
-    QByteArray bytes;
-    char buffer[65536];
-    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
-        bytes.append(buffer, got);
-    ::close(fd);
-    return bytes;
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void writeFile(const char *name, const QByteArray &bytes)
+void writeFile(const std::string &name, const std::string &bytes)
 {
-    const int fd =
-        ::open(nativePath(name).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    FUZZ_CHECK(fd >= 0, "a file of the work directory can be written");
-    FUZZ_CHECK(::write(fd, bytes.constData(), std::size_t(bytes.size())) == bytes.size(),
-               "the whole content is written");
-    ::close(fd);
+    std::ofstream out(workDir() + "/" + name, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    FUZZ_CHECK(out.good(), "a file of the work folder can be written");
 }
 
-QStringList entries()
+std::vector<std::string> entries()
 {
-    QStringList names;
-    DIR *dir = ::opendir(QFile::encodeName(workDir().path()).constData());
-    FUZZ_CHECK(dir != nullptr, "the work directory can be listed");
+    std::vector<std::string> names;
+    DIR *dir = ::opendir(workDir().c_str());
+    FUZZ_CHECK(dir != nullptr, "the work folder can be listed");
     while (const dirent *entry = ::readdir(dir)) {
-        const QString name = QString::fromLocal8Bit(entry->d_name);
-        if (name != QLatin1String(".") && name != QLatin1String(".."))
-            names.append(name);
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
     }
     ::closedir(dir);
-    names.sort();
+    std::sort(names.begin(), names.end());
     return names;
 }
 
-void emptyWorkDir()
-{
-    for (const QString &name : entries())
-        ::unlink(QFile::encodeName(workDir().filePath(name)).constData());
-}
-
 // Repeats bytes until they pass the limit of what a label shows.
-QByteArray stretched(const QByteArray &bytes)
+std::string stretched(const std::string &bytes)
 {
-    if (bytes.isEmpty())
-        return bytes;
-    return bytes.repeated(kRecordReadLimit / bytes.size() + 2);
+    std::string out;
+    while (!bytes.empty() && out.size() <= kRecordReadLimit)
+        out += bytes;
+    return out;
 }
 
-QByteArray field(FuzzedDataProvider &data, bool stretch = false)
+std::string field(FuzzedDataProvider &data, bool stretch = false)
 {
     const std::string bytes = data.ConsumeRandomLengthString();
-    const QByteArray field(bytes.data(), qsizetype(bytes.size()));
-    return stretch ? stretched(field) : field;
+    return stretch ? stretched(bytes) : bytes;
 }
 
 // What start-up shows of a file: its first kRecordReadLimit bytes, decoded.
-QString shown(const QByteArray &bytes)
+std::string shown(const std::string &bytes)
 {
-    return fromCodePage(bytes.left(kRecordReadLimit));
-}
-
-bool isDigits(const QString &text)
-{
-    if (text.isEmpty())
-        return false;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
+    return fromCodePage(bytes.substr(0, kRecordReadLimit));
 }
 
 void checkFiles(const Contents &expected, const char *what)
 {
     for (const auto &[name, bytes] : expected)
-        FUZZ_CHECK(readBack(name.constData()) == bytes, what);
+        FUZZ_CHECK(readBack(name) == bytes, what);
+}
+
+// The decoders take back exactly what the encoders wrote, and nothing else of the input.
+void decoders(const std::string &bytes)
+{
+    if (const auto pair = decodeJournal(bytes))
+        FUZZ_CHECK(encodeJournal(*pair) == bytes, "a journal is read only as it was written");
+    if (const auto pair = helper::decodePair(bytes))
+        FUZZ_CHECK(helper::encodePair(*pair) == bytes, "a reply is read only as it was written");
+    if (const auto error = helper::decodeError(bytes))
+        FUZZ_CHECK(helper::encodeError(*error) == bytes, "an error is read only as it was written");
 }
 
 void run(FuzzedDataProvider &data)
 {
     const std::uint8_t flags = data.ConsumeIntegral<std::uint8_t>();
-    const QByteArray score = field(data, flags & kLongScore);
-    const QByteArray holder = field(data, flags & kLongHolder);
-    const QByteArray commit = field(data);
-    const QByteArray holderTemp = field(data);
-    const QByteArray scoreTemp = field(data);
-    const QString scoreText = fromCodePage(field(data));
-    const std::string rest = data.ConsumeRemainingBytesAsString();
-    QByteArray nameBytes(rest.data(), qsizetype(rest.size()));
+    const std::string score = field(data, flags & kLongScore);
+    const std::string holder = field(data, flags & kLongHolder);
+    std::string lock = field(data);
+    const std::string journalScore = field(data);
+    const std::string journalName = fromCodePage(field(data));
+    const std::string scoreText = fromCodePage(field(data));
+    std::string nameBytes = data.ConsumeRemainingBytesAsString();
     if (flags & kLongName)
         nameBytes = stretched(nameBytes);
     // Any byte 0x00..0xFF at all: the name as the player could have typed it.
-    const QString name = fromCodePage(nameBytes);
+    const std::string name = fromCodePage(nameBytes);
+    decoders(lock);
+    if (flags & kWholeJournal)
+        lock = encodeJournal(recordPairFor(journalScore, storableName(journalName)));
 
-    emptyWorkDir();
-    Contents files{{kScoreFile, std::nullopt}, {kHolderFile, std::nullopt}};
-    const auto place = [&](Flag flag, const char *fileName, const QByteArray &bytes) {
-        if (flags & flag)
-            writeFile(fileName, bytes);
-    };
-    place(kHasScore, kScoreFile, score);
-    place(kHasHolder, kHolderFile, holder);
-    place(kHasCommit, kCommitFile, commit);
-    place(kHasHolderTemp, kHolderTempFile, holderTemp);
-    place(kHasScoreTemp, kScoreTempFile, scoreTemp);
+    for (const std::string &entry : entries())
+        ::unlink((workDir() + "/" + entry).c_str());
+    Contents files{{std::string(kScoreFile), std::nullopt},
+                   {std::string(kHolderFile), std::nullopt}};
     if (flags & kHasScore)
-        files[kScoreFile] = score;
+        writeFile(std::string(kScoreFile), *(files[std::string(kScoreFile)] = score));
     if (flags & kHasHolder)
-        files[kHolderFile] = holder;
-    const QString dirwin = workDir().path() + u'/';
+        writeFile(std::string(kHolderFile), *(files[std::string(kHolderFile)] = holder));
+    if (flags & kHasLock)
+        writeFile(std::string(kLockFile), lock);
+    const std::string dirwin = workDir() + "/";
 
-    // Start-up: a decided update is finished, an undecided one forgotten.
-    recoverPendingRecord(dirwin);
-    if (flags & kHasCommit) {
-        files[kScoreFile] = commit;
-        if (flags & kHasHolderTemp)
-            files[kHolderFile] = holderTemp;
+    // Start-up: a decided update is completed, anything else in the lock forgotten.
+    const StoredRecord opened = openRecord(*openRecordFs(dirwin));
+    if (flags & kHasLock) {
+        if (const auto pair = decodeJournal(lock)) {
+            files[std::string(kScoreFile)] = pair->score;
+            files[std::string(kHolderFile)] = pair->holder;
+        }
     }
-    checkFiles(files, "recovery finishes a decided update and keeps an undecided one out");
-    FUZZ_CHECK(entries().size() ==
-                   qsizetype(std::count_if(files.begin(), files.end(),
-                                           [](const auto &f) { return f.second.has_value(); })),
-               "recovery leaves no work file behind");
-
     for (auto &[fileName, bytes] : files) {
-        createIfMissing(recordPath(dirwin, fileName.constData()));
         if (!bytes)
-            bytes = QByteArray(""); // created empty
+            bytes = ""; // created empty
     }
-    checkFiles(files, "creating the files changes none that exists");
-    for (const auto &[fileName, bytes] : files) {
-        FUZZ_CHECK(Leggifiletxt(recordPath(dirwin, fileName.constData())) == shown(*bytes),
-                   "start-up shows a file's bytes unchanged, cut at the limit");
-    }
+    checkFiles(files, "start-up completes a decided update and changes nothing else");
+    FUZZ_CHECK(readBack(std::string(kLockFile)) == "", "start-up leaves nothing pending");
+    FUZZ_CHECK(opened.score == shown(*files[std::string(kScoreFile)]) &&
+                   opened.holder == shown(*files[std::string(kHolderFile)]),
+               "start-up shows the files' bytes unchanged, cut at the limit");
 
-    // The exit: only a score of digits above 0 and above the stored number is stored.
-    const double stored = Val(shown(*files[kScoreFile]));
-    const double value = Val(scoreText);
-    const bool beats = isDigits(scoreText) && value > 0.0 && value > stored;
-    const bool storedNow = storeIfRecord(dirwin, scoreText, name);
-    FUZZ_CHECK(storedNow == beats, "a record is stored exactly when the score beats it");
-    if (storedNow) {
-        files[kScoreFile] = toCodePage(scoreText) + kLineEnd;
-        files[kHolderFile] = nameBytes + kLineEnd;
+    // The exit: only a score of 1..32767 above the stored number is stored.
+    const auto value = recordScore(scoreText);
+    const bool beats =
+        value && *value > Val(files[std::string(kScoreFile)]->substr(0, kRecordReadLimit));
+    const bool stored = storeIfRecord(*openRecordFs(dirwin), scoreText, name);
+    FUZZ_CHECK(stored == beats, "a record is stored exactly when the score beats it");
+    if (stored) {
+        const RecordPair pair = recordPairFor(scoreText, storableName(name));
+        files[std::string(kScoreFile)] = pair.score;
+        files[std::string(kHolderFile)] = pair.holder;
+        FUZZ_CHECK(pair.holder.size() <= kNameLimit + 2, "a stored name is bounded");
+        FUZZ_CHECK(pair.holder.find_first_of(std::string("\r\n\0", 3)) == pair.holder.size() - 2,
+                   "a stored name is one line");
     }
     checkFiles(files, "the exit writes the new pair or nothing at all");
-    FUZZ_CHECK(entries() == QStringList({QStringLiteral("ange.txt"), QStringLiteral("nange.txt")}),
-               "the exit leaves the pair and nothing else");
-
-    if (storedNow) {
-        // Read back as start-up will: the name comes back with every byte it
-        // had, unless it is too long for the label; as one line only when it
-        // holds no CR LF of its own.
-        const QString read = Leggifiletxt(recordPath(dirwin, kHolderFile));
-        FUZZ_CHECK(read == (name + QLatin1String(kLineEnd)).left(kRecordReadLimit),
-                   "the stored name reads back unchanged");
-        if (!name.contains(QLatin1String(kLineEnd)) && read.size() < kRecordReadLimit)
-            FUZZ_CHECK(read.left(read.indexOf(QLatin1String(kLineEnd))) == name,
-                       "a name without CR LF is the file's first line");
-        FUZZ_CHECK(Val(Leggifiletxt(recordPath(dirwin, kScoreFile))) == value,
-                   "the stored score reads back as the same number");
+    FUZZ_CHECK(
+        (entries() == std::vector<std::string>{std::string(kLockFile), "ange.txt", "nange.txt"}),
+        "the exit leaves the pair and the lock, and nothing else");
+    FUZZ_CHECK(readBack(std::string(kLockFile)) == "", "the exit leaves nothing pending");
+    if (stored) {
+        const StoredRecord read = openRecord(*openRecordFs(dirwin));
+        FUZZ_CHECK(read.holder == storableName(name) + "\r\n", "the stored name reads back");
+        FUZZ_CHECK(Val(read.score) == *value, "the stored score reads back as the same number");
     }
 }
 
@@ -254,7 +211,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     try {
         run(data);
     } catch (const FileError &error) {
-        FUZZ_CHECK(false, qPrintable(error.message()));
+        FUZZ_CHECK(false, error.message().c_str());
     }
     return 0;
 }
