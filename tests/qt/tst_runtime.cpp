@@ -1,0 +1,263 @@
+// The Qt forms runtime as the game sees it: captions and button properties by handle, UTF-8 text
+// both ways, the window's events delivered to the attached game with the right index or item,
+// Timer1, the time of day, End, and run()'s order: start-up, then the window, then its events.
+#include "gamefixture.h"
+#include "platform/qt/caption.h"
+#include "platform/qt/graphicbutton.h"
+#include "platform/qt/qtcolour.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace angoli;
+using namespace angoli::qttest;
+
+namespace
+{
+// Records each event of the window as a line of text.
+class RecordingEvents final : public FormEvents
+{
+public:
+    QStringList seen;
+    std::function<void()> onLoad;
+    void Form_Load() override
+    {
+        seen << QStringLiteral("Form_Load");
+        if (onLoad)
+            onLoad();
+    }
+    void Option1_Click(int Index) override
+    {
+        seen << QStringLiteral("Option1_Click %1").arg(Index);
+    }
+    void Option1_GotFocus(int Index) override
+    {
+        seen << QStringLiteral("Option1_GotFocus %1").arg(Index);
+    }
+    void cmdverifica_Click() override { seen << QStringLiteral("cmdverifica_Click"); }
+    void Cmdexit1_Click() override { seen << QStringLiteral("Cmdexit1_Click"); }
+    void help_Click() override { seen << QStringLiteral("help_Click"); }
+    void Menu_Click(MenuCommand item) override
+    {
+        seen << QStringLiteral("Menu_Click ") + QLatin1String(layout::kMenu[item.row].name);
+    }
+    void Timer1_Timer() override { seen << QStringLiteral("Timer1_Timer"); }
+};
+
+// A runtime on fakes with a recording game attached, shown and active.
+struct Runtime {
+    FakeServices world;
+    QtFormsRuntime ui{world.services()};
+    RecordingEvents events;
+    Runtime() { ui.attach(events); }
+    bool show()
+    {
+        ui.window().show();
+        ui.window().activateWindow();
+        return QTest::qWaitForWindowActive(&ui.window());
+    }
+};
+} // namespace
+
+class tst_Runtime : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void clicksReachTheGame_data();
+    void clicksReachTheGame();
+    void menuReachesTheGame_data();
+    void menuReachesTheGame();
+    void captionsAreUtf8BothWays_data();
+    void captionsAreUtf8BothWays();
+    void optionPropertiesByHandle();
+    void dialogsGetTheirTexts();
+    void timerTicksOnlyWhileEnabled();
+    void timeAndEndComeFromTheServices();
+    void runLoadsThenShowsThenRuns();
+};
+
+void tst_Runtime::clicksReachTheGame_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("events");
+    QTest::newRow("value button 270")
+        << "Option1" << 11 << QStringList{"Option1_GotFocus 11", "Option1_Click 11"};
+    QTest::newRow("value button 100")
+        << "Option1" << 8 << QStringList{"Option1_GotFocus 8", "Option1_Click 8"};
+    QTest::newRow("Verifica") << "cmdverifica" << -1 << QStringList{"cmdverifica_Click"};
+    QTest::newRow("Esci") << "Cmdexit1" << -1 << QStringList{"Cmdexit1_Click"};
+    QTest::newRow("the disabled 1 button raises nothing") << "Option1" << 1 << QStringList{};
+}
+
+void tst_Runtime::clicksReachTheGame()
+{
+    // A click on a control raises its handler once, a value button's with its own index, after
+    // the focus event that the press gave it.
+    QFETCH(QString, control);
+    QFETCH(int, index);
+    QFETCH(QStringList, events);
+    Runtime r;
+    QVERIFY(r.show());
+    // The window gave "100" the focus: move it on, so that a click on "100" gives it back.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    r.events.seen.clear();
+    QWidget *w = nullptr;
+    for (std::size_t row = 0; row < layout::kControls.size(); ++row) {
+        if (control == QLatin1String(layout::kControls[row].name) &&
+            index == layout::kControls[row].index)
+            w = r.ui.window().controls().widget(row);
+    }
+    QVERIFY(w);
+    QTest::mouseClick(w, Qt::LeftButton);
+    QCOMPARE(r.events.seen, events);
+}
+
+void tst_Runtime::menuReachesTheGame_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::newRow("Angolo retto") << "retto";
+    QTest::newRow("Angoli esplementari") << "expl";
+    QTest::newRow("Crediti: the game decides it does nothing") << "copy";
+}
+
+void tst_Runtime::menuReachesTheGame()
+{
+    // Opening Help raises help_Click before the list shows; choosing an item raises Menu_Click
+    // with that item.
+    QFETCH(QString, item);
+    Runtime r;
+    QVERIFY(r.show());
+    QMenu &menu = r.ui.window().helpMenu();
+    bool listShownAtHelp = true;
+    r.events.seen.clear();
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu,
+                     [&] { listShownAtHelp = menu.isVisible(); });
+    QTest::mouseClick(r.ui.window().menuBar(), Qt::LeftButton, {},
+                      r.ui.window().menuBar()->actionGeometry(menu.menuAction()).center());
+    QTRY_VERIFY(menu.isVisible());
+    QVERIFY(!listShownAtHelp);
+    QAction *action = menu.findChild<QAction *>(item);
+    QVERIFY(action);
+    QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
+    QTRY_VERIFY(!menu.isVisible());
+    // The focus comes back to "100" when the list closes; that is no menu event.
+    const QStringList menuEvents =
+        r.events.seen.filter(QRegularExpression(QStringLiteral("^(help|Menu)_Click")));
+    QCOMPARE(menuEvents, (QStringList{"help_Click", "Menu_Click " + item}));
+}
+
+void tst_Runtime::captionsAreUtf8BothWays_data()
+{
+    QTest::addColumn<QByteArray>("utf8");
+    QTest::newRow("accents and degree sign") << QByteArray("è° à");
+    QTest::newRow("a record file's CR LF is kept") << QByteArray("Anna\r\n");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("beyond the code page") << QByteArray("Zoë €5 \xe2\x9c\x93");
+}
+
+void tst_Runtime::captionsAreUtf8BothWays()
+{
+    // A caption is read back byte for byte as it was set, and shown as the text it stands for.
+    QFETCH(QByteArray, utf8);
+    Runtime r;
+    const std::string text = utf8.toStdString();
+    r.ui.setCaption(form::lblnome, text);
+    QCOMPARE(r.ui.Caption(form::lblnome), text);
+    QCOMPARE(r.ui.window().controls().label(form::lblnome).caption(), QString::fromUtf8(utf8));
+    QCOMPARE(r.ui.Caption(form::Option1[8]), std::string("100"));
+    QCOMPARE(r.ui.Caption(form::Option1[0]), std::string("0"));
+}
+
+void tst_Runtime::optionPropertiesByHandle()
+{
+    // Each property reaches the button of the handle and no other; the hidden "0", a plain
+    // option button, takes them too.
+    Runtime r;
+    const auto &controls = r.ui.window().controls();
+    auto &b = static_cast<GraphicButton &>(controls.option(form::Option1[5]).button());
+    auto &next = static_cast<GraphicButton &>(controls.option(form::Option1[6]).button());
+    r.ui.setBackColor(form::Option1[5], 0x0000FF);
+    r.ui.setForeColor(form::Option1[5], 0x00FF00);
+    r.ui.setValue(form::Option1[5], true);
+    r.ui.setVisible(form::Option1[5], false);
+    r.ui.setEnabled(form::Option1[5], false);
+    QCOMPARE(fromQColor(b.backColor()), Colour{0x0000FF});
+    QCOMPARE(fromQColor(b.foreColor()), Colour{0x00FF00});
+    QVERIFY(b.value() && !b.isVisibleTo(&r.ui.window()) && !b.isEnabled());
+    QCOMPARE(fromQColor(next.backColor()), Colour{0xC0C000});
+    QVERIFY(!next.value() && next.isVisibleTo(&r.ui.window()) && next.isEnabled());
+
+    auto &zero = static_cast<QRadioButton &>(controls.option(form::Option1[0]).button());
+    r.ui.setValue(form::Option1[0], true);
+    r.ui.setBackColor(form::Option1[0], 0x0000FF);
+    QVERIFY(zero.isChecked());
+    QCOMPARE(zero.palette().color(QPalette::Window), toQColor(0x0000FF));
+}
+
+void tst_Runtime::dialogsGetTheirTexts()
+{
+    // Prompts and titles reach the dialogs as the text they stand for, and the typed name comes
+    // back as UTF-8.
+    Runtime r;
+    r.world.dialogs.names = {QStringLiteral("Zoë")};
+    r.ui.MsgBox(" Un angolo si dice retto se la sua ampiezza è di 90°", kExclamation, "Titolo à");
+    QCOMPARE(r.world.dialogs.messages.size(), 1);
+    QCOMPARE(r.world.dialogs.messages[0].prompt,
+             QStringLiteral(" Un angolo si dice retto se la sua ampiezza è di 90°"));
+    QCOMPARE(r.world.dialogs.messages[0].style, int(kExclamation));
+    QCOMPARE(r.world.dialogs.messages[0].title, QStringLiteral("Titolo à"));
+    QCOMPARE(r.ui.InputBox("Come ti chiami?", "Riconosciamo gli angoli"), std::string("Zoë"));
+    QCOMPARE(r.world.dialogs.inputs[0].prompt, QStringLiteral("Come ti chiami?"));
+    QCOMPARE(r.ui.InputBox("Come ti chiami?", "Riconosciamo gli angoli"), std::string());
+}
+
+void tst_Runtime::timerTicksOnlyWhileEnabled()
+{
+    // Timer1 is enabled when the window is made; its ticks reach Timer1_Timer only while it is.
+    Runtime r;
+    QVERIFY(r.world.timer.isEnabled());
+    r.world.timer.fire(2);
+    r.ui.setTimerEnabled(false);
+    r.world.timer.fire(3);
+    r.ui.setTimerEnabled(true);
+    r.world.timer.fire(1);
+    QCOMPARE(r.events.seen, QStringList(3, QStringLiteral("Timer1_Timer")));
+}
+
+void tst_Runtime::timeAndEndComeFromTheServices()
+{
+    Runtime r;
+    r.world.time.seconds = 3661.5f;
+    QCOMPARE(r.ui.secondsSinceMidnight(), 3661.5f);
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, r.ui.End());
+    QCOMPARE(r.world.end.calls, 1);
+}
+
+void tst_Runtime::runLoadsThenShowsThenRuns()
+{
+    // run(): Form_Load while the window is still hidden, then the window, then its events until
+    // the loop ends; run returns the loop's status.
+    Runtime r;
+    bool hiddenAtLoad = false;
+    bool shownInLoop = false;
+    r.events.onLoad = [&] {
+        hiddenAtLoad = !r.ui.window().isVisible();
+        QTimer::singleShot(0, &r.ui.window(), [&] {
+            shownInLoop = r.ui.window().isVisible();
+            QCoreApplication::exit(7);
+        });
+    };
+    QCOMPARE(r.ui.run(r.events), 7);
+    QVERIFY(hiddenAtLoad);
+    QVERIFY(shownInLoop);
+    QCOMPARE(r.events.seen.count(QStringLiteral("Form_Load")), 1);
+    QCOMPARE(r.ui.window().focusWidget(),
+             &r.ui.window().controls().option(form::Option1[8]).button());
+}
+
+QTEST_MAIN(tst_Runtime)
+#include "tst_runtime.moc"
