@@ -24,6 +24,15 @@ ANGOLI_RELIABILITY_PACKAGES=(
     clang-14 libclang-rt-14-dev llvm-14
 )
 
+# The Windows build and its tests under Wine (scripts/windows, scripts/test-windows): the
+# MinGW-w64 cross-compilers (the -posix variants come with them), Wine, NSIS and what the Wine
+# window test drives (ANGOLI_TEST_PACKAGES).
+ANGOLI_WINDOWS_PACKAGES=(
+    cmake make doctest-dev
+    g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+    wine wine64 nsis
+)
+
 ANGOLI_BUILD_DIR=build
 
 say() { printf '==> %s\n' "$*"; }
@@ -149,4 +158,36 @@ replace_generated_block() {
         $0 == end { skipping = 0 }
         !skipping { print }' "$doc" >"$doc.new"
     mv "$doc.new" "$doc"
+}
+
+# Whether Wine can run 32-bit Windows programs (Debian's wine32 from the i386 architecture).
+wine32_available() {
+    [[ "$(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null || true)" == "install ok installed" ]]
+}
+
+# Installs Debian's 32-bit Wine where the machine can. Adding the i386 architecture is undone
+# when its package lists cannot be had, so that apt keeps working for everything else. The last
+# line printed says why 32-bit Wine is missing; the status is 1 then.
+ensure_wine32() {
+    wine32_available && return 0
+    if ((EUID != 0)); then
+        echo "32-bit Wine is not installed and installing it needs root"
+        return 1
+    fi
+    local added=0
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+        added=1
+    fi
+    if DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null >/tmp/angoli-apt-i386.log 2>&1 &&
+        DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends wine32:i386 \
+            </dev/null >>/tmp/angoli-apt-i386.log 2>&1; then
+        return 0
+    fi
+    if ((added)); then
+        dpkg --remove-architecture i386
+        DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null >/dev/null 2>&1 || true
+    fi
+    echo "the i386 packages could not be installed: $(grep -m1 -E '^(E|Err):' /tmp/angoli-apt-i386.log || echo 'see /tmp/angoli-apt-i386.log')"
+    return 1
 }

@@ -64,9 +64,16 @@ class Session:
              "-nolisten", "tcp"], pass_fds=(write_fd,), stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
         os.close(write_fd)
-        ready, _, _ = select.select([read_fd], [], [], STEP_TIMEOUT)
-        number = os.read(read_fd, 64).decode().strip() if ready else ""
+        # Xvfb writes the number and the newline apart, and ends if the pipe closes between.
+        data, deadline = b"", time.monotonic() + STEP_TIMEOUT
+        while not data.endswith(b"\n") and time.monotonic() < deadline:
+            ready, _, _ = select.select([read_fd], [], [], max(0, deadline - time.monotonic()))
+            chunk = os.read(read_fd, 64) if ready else b""
+            if not chunk:
+                break
+            data += chunk
         os.close(read_fd)
+        number = data.decode().strip()
         if not number.isdigit():
             raise Failure("Xvfb reported no display number")
         env = {k: v for k, v in os.environ.items()
