@@ -1,111 +1,112 @@
-// The clock running out while a message box is open, in a whole process: the
-// exit runs once, stores the record once, and ends the process with status 0,
-// with nothing of the interrupted handlers running afterwards. The game runs
-// in tests/endprocess/endprocess_child.cpp, which ends through the real
-// ProcessEnd; this test starts it and reads what it printed and stored.
+// The clock running out while a message box is open, in a whole process: the exit runs once,
+// stores the record once, and ends the process with status 0, with nothing of the interrupted
+// handlers running afterwards. The game runs in endprocess/endprocess_child.cpp, which ends
+// through the real endProcess; this test starts it and reads what it printed and stored.
+#include <doctest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QtTest>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
 
 namespace
 {
 
-constexpr int kChildTimeoutMs = 60000;
-const QString kGreeting = QStringLiteral("box:  Dode vediamo se sei un vero campione  ");
-const QString kRight = QStringLiteral("box:  Ok ");
-const QString kFarewell = QStringLiteral("box: Ciao a presto Dode");
-const QString kRecord = QStringLiteral("box: Ok ho registrato il tuo record, C A M P I O N E");
-const QString kTicksDelivered = QStringLiteral("ticks delivered");
+const std::string kGreeting = "box:  Dode vediamo se sei un vero campione  ";
+const std::string kRight = "box:  Ok ";
+const std::string kWrong = "box: Fai attenzione, hai sbagliato.Il valore esatto era 223";
+const std::string kFarewell = "box: Ciao a presto Dode";
+const std::string kRecord = "box: Ok ho registrato il tuo record, C A M P I O N E";
+const std::string kTicksDelivered = "ticks delivered";
+
+std::string readFile(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> linesOf(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') // text-mode stdout on Windows
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Runs the child in the working directory (the one that holds it), stdout into a file; returns
+// the status as std::system gives it: 0 only for a normal exit with status 0.
+int runChild(const std::string &under, const std::string &stored, const fs::path &dir,
+             const fs::path &out)
+{
+    const std::string command = std::string(ANGOLI_ENDPROCESS_CHILD_RUN) + " " + under + " " +
+                                stored + " \"" + dir.string() + "\" > \"" + out.string() + "\"";
+#ifdef _WIN32
+    return std::system(("\"" + command + "\"").c_str()); // cmd /c drops one pair of quotes
+#else
+    return std::system(command.c_str());
+#endif
+}
 
 } // namespace
 
-class tst_EndProcess : public QObject
+TEST_CASE("the clock runs out under a box: one exit, one record at most, status 0")
 {
-    Q_OBJECT
-private Q_SLOTS:
-    void clockRunsOutUnderABox_data();
-    void clockRunsOutUnderABox();
-};
-
-void tst_EndProcess::clockRunsOutUnderABox_data()
-{
-    QTest::addColumn<QString>("under");
-    QTest::addColumn<QByteArray>("storedScore"); // null: no record yet
-    QTest::addColumn<QStringList>("lines");      // what the game printed, in order
-    QTest::addColumn<QByteArray>("scoreAfter");
-    QTest::addColumn<QByteArray>("holderAfter");
-
-    const QStringList played{kGreeting, kRight, kRight, kRight};
-    // Tick 901 starts the exit inside the verdict's box: the verdict's handler
-    // never continues, not even to report that its ticks were delivered.
-    QTest::newRow("under a verdict")
-        << "verdict" << QByteArray()
-        << played + QStringList{QStringLiteral("box: Fai attenzione, hai sbagliato.Il valore "
-                                               "esatto era 223"),
-                                kFarewell, kRecord}
-        << QByteArray("3\r\n") << QByteArray("Dode\r\n");
-    // Under the exit's own boxes the clock reaches zero and keeps ticking: the
-    // exit is not started again, and the first one ends the process.
-    QTest::newRow("under the farewell")
-        << "farewell" << QByteArray() << played + QStringList{kFarewell, kTicksDelivered, kRecord}
-        << QByteArray("3\r\n") << QByteArray("Dode\r\n");
-    QTest::newRow("under the farewell, a higher record stored")
-        << "farewell" << QByteArray("9\r\n") << played + QStringList{kFarewell, kTicksDelivered}
-        << QByteArray("9\r\n") << QByteArray("Ada\r\n");
-    QTest::newRow("under the record message")
-        << "record" << QByteArray() << played + QStringList{kFarewell, kRecord, kTicksDelivered}
-        << QByteArray("3\r\n") << QByteArray("Dode\r\n");
-}
-
-void tst_EndProcess::clockRunsOutUnderABox()
-{
-    QFETCH(QString, under);
-    QFETCH(QByteArray, storedScore);
-    QFETCH(QStringList, lines);
-    QFETCH(QByteArray, scoreAfter);
-    QFETCH(QByteArray, holderAfter);
-
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const auto write = [&](const char *name, const QByteArray &bytes) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
+    struct Row {
+        const char *row;
+        const char *under;
+        const char *stored;             // "-": no record yet
+        std::vector<std::string> after; // what the game printed after its three right answers
+        const char *records;            // what it stored, one "score|name" line per store
     };
-    if (!storedScore.isNull()) {
-        write("ange.txt", storedScore);
-        write("nange.txt", "Ada\r\n");
+    const Row rows[] = {
+        // Tick 901 starts the exit inside the verdict's box: the verdict's handler never
+        // continues, not even to report that its ticks were delivered.
+        {"under a verdict", "verdict", "-", {kWrong, kFarewell, kRecord}, "3|Dode\n"},
+        // Under the exit's own boxes the clock reaches zero and keeps ticking: the exit is not
+        // started again, and the first one ends the process.
+        {"under the farewell", "farewell", "-", {kFarewell, kTicksDelivered, kRecord}, "3|Dode\n"},
+        {"under the farewell, a higher record stored",
+         "farewell",
+         "9",
+         {kFarewell, kTicksDelivered},
+         ""},
+        {"under the record message",
+         "record",
+         "-",
+         {kFarewell, kRecord, kTicksDelivered},
+         "3|Dode\n"},
+    };
+    REQUIRE(std::system(nullptr) != 0); // a command processor to start the child with
+    for (const Row &row : rows) {
+        CAPTURE(row.row);
+        const fs::path dir = fs::absolute(fs::path("endprocess_work") / row.under / row.stored);
+        fs::remove_all(dir);
+        REQUIRE(fs::create_directories(dir));
+        const fs::path out = dir.parent_path() / (std::string(row.stored) + ".out");
+
+        const int status = runChild(row.under, row.stored, dir, out);
+        CHECK(status == 0);
+
+        // Everything buffered is flushed by the end, and nothing follows it.
+        std::vector<std::string> expected = {kGreeting, kRight, kRight, kRight};
+        expected.insert(expected.end(), row.after.begin(), row.after.end());
+        const std::vector<std::string> printed = linesOf(readFile(out));
+        CHECK(printed == expected);
+        CHECK(std::count(printed.begin(), printed.end(), kFarewell) == 1); // the exit ran once
+
+        const fs::path records = dir / "records.txt";
+        CHECK(readFile(records) == row.records);
+        CHECK(fs::exists(records) == (*row.records != '\0'));
     }
-
-    QProcess game;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    game.setProcessEnvironment(env);
-    game.start(QStringLiteral(ANGOLI_ENDPROCESS_CHILD), {under, dir.path()});
-    QVERIFY2(game.waitForFinished(kChildTimeoutMs), "the game did not end");
-    const QByteArray errors = game.readAllStandardError();
-    QVERIFY2(game.exitStatus() == QProcess::NormalExit, errors.constData());
-    QVERIFY2(game.exitCode() == 0, errors.constData());
-
-    // Everything buffered is flushed by the end, and nothing follows it.
-    const QStringList printed =
-        QString::fromUtf8(game.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(printed, lines);
-    QCOMPARE(printed.count(kFarewell), 1); // the exit ran once
-
-    QFile score(dir.filePath(QStringLiteral("ange.txt")));
-    QFile holder(dir.filePath(QStringLiteral("nange.txt")));
-    QVERIFY(score.open(QIODevice::ReadOnly));
-    QVERIFY(holder.open(QIODevice::ReadOnly));
-    QCOMPARE(score.readAll(), scoreAfter);
-    QCOMPARE(holder.readAll(), holderAfter);
-    const QStringList left =
-        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    QCOMPARE(left, QStringList({QStringLiteral("ange.txt"), QStringLiteral("nange.txt")}));
 }
-
-QTEST_GUILESS_MAIN(tst_EndProcess)
-#include "tst_endprocess.moc"

@@ -1,0 +1,4 @@
+// A definition looked up under a misspelt item must not compile.
+#include "game/definitions.h"
+
+static_assert(angoli::definitionOf("acutto").prompt != nullptr);

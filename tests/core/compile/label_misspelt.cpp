@@ -1,0 +1,4 @@
+// A misspelt label name must not compile.
+#include "resources/handles.h"
+
+constexpr angoli::Label kName = angoli::layout::labelNamed("lblnomeX");

@@ -1,0 +1,4 @@
+// A label handle for a button's row must not compile.
+#include "resources/handles.h"
+
+constexpr angoli::Label kVerify = angoli::layout::labelNamed("cmdverifica");

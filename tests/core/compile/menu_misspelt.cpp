@@ -1,0 +1,4 @@
+// A misspelt menu item must not compile.
+#include "resources/handles.h"
+
+constexpr angoli::MenuCommand kAcute = angoli::layout::menuNamed("acutto");
