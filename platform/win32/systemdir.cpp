@@ -75,11 +75,22 @@ void carryOver(const std::string &dirwin, const std::string &from)
 
 std::wstring knownProgramData()
 {
-    wchar_t *path = nullptr;
+    // Loaded only here, after the name dialog: the shell is large, and the window opens
+    // sooner without it.
+    using Known = HRESULT(WINAPI *)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR *);
+    using Free = void(WINAPI *)(LPVOID);
     std::wstring result;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramData, 0, nullptr, &path)) && path)
+    HMODULE shell = LoadLibraryW(L"shell32.dll");
+    HMODULE com = LoadLibraryW(L"ole32.dll");
+    const auto known = reinterpret_cast<Known>(
+        reinterpret_cast<void *>(shell ? GetProcAddress(shell, "SHGetKnownFolderPath") : nullptr));
+    const auto free = reinterpret_cast<Free>(
+        reinterpret_cast<void *>(com ? GetProcAddress(com, "CoTaskMemFree") : nullptr));
+    wchar_t *path = nullptr;
+    if (known && free && SUCCEEDED(known(FOLDERID_ProgramData, 0, nullptr, &path)) && path)
         result = path;
-    CoTaskMemFree(path);
+    if (free)
+        free(path);
     if (result.empty()) {
         wchar_t buffer[MAX_PATH];
         const DWORD n = GetEnvironmentVariableW(L"ProgramData", buffer, MAX_PATH);
