@@ -5,11 +5,7 @@ add_executable(endprocess_child endprocess/endprocess_child.cpp)
 target_link_libraries(endprocess_child PRIVATE angoli_testsupport)
 angoli_test(tst_endprocess SOURCES tst_endprocess.cpp)
 add_dependencies(tst_endprocess endprocess_child)
-if(WIN32)
-    set(_child_run "$<TARGET_FILE_NAME:endprocess_child>")
-else()
-    set(_child_run "./$<TARGET_FILE_NAME:endprocess_child>")
-endif()
-target_compile_definitions(tst_endprocess PRIVATE ANGOLI_ENDPROCESS_CHILD_RUN="${_child_run}")
+target_compile_definitions(tst_endprocess PRIVATE
+    ANGOLI_ENDPROCESS_CHILD="$<TARGET_FILE_NAME:endprocess_child>")
 set_tests_properties(tst_endprocess PROPERTIES
     WORKING_DIRECTORY $<TARGET_FILE_DIR:endprocess_child>)

@@ -49,12 +49,13 @@ std::vector<std::string> linesOf(const std::string &text)
 int runChild(const std::string &under, const std::string &stored, const fs::path &dir,
              const fs::path &out)
 {
-    const std::string command = std::string(ANGOLI_ENDPROCESS_CHILD_RUN) + " " + under + " " +
-                                stored + " \"" + dir.string() + "\" > \"" + out.string() + "\"";
+    const std::string args =
+        " " + under + " " + stored + " \"" + dir.string() + "\" > \"" + out.string() + "\"";
 #ifdef _WIN32
-    return std::system(("\"" + command + "\"").c_str()); // cmd /c drops one pair of quotes
+    // cmd /c drops the outer pair of quotes.
+    return std::system(("\"" + std::string(ANGOLI_ENDPROCESS_CHILD) + args + "\"").c_str());
 #else
-    return std::system(command.c_str());
+    return std::system(("./" + std::string(ANGOLI_ENDPROCESS_CHILD) + args).c_str());
 #endif
 }
 
@@ -88,6 +89,8 @@ TEST_CASE("the clock runs out under a box: one exit, one record at most, status 
          "3|Dode\n"},
     };
     REQUIRE(std::system(nullptr) != 0); // a command processor to start the child with
+    REQUIRE_MESSAGE(fs::exists(ANGOLI_ENDPROCESS_CHILD),
+                    "run from the folder that holds " ANGOLI_ENDPROCESS_CHILD);
     for (const Row &row : rows) {
         CAPTURE(row.row);
         const fs::path dir = fs::absolute(fs::path("endprocess_work") / row.under / row.stored);

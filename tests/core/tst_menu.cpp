@@ -91,18 +91,6 @@ TEST_CASE("opening the menu shows the instruction, with the information icon and
     CHECK(shown.title == "Riconosciamo gli angoli esplementari");
 }
 
-TEST_CASE("choosing a definition takes two boxes: the instruction on opening, then the definition")
-{
-    Game game;
-    game.load();
-    game.ui.messages.clear();
-    game.form.help_Click();
-    game.form.Menu_Click(form::retto);
-    REQUIRE(game.ui.messages.size() == 2);
-    CHECK(game.ui.messages[0].style == kInformation);
-    CHECK(game.ui.messages[1].prompt == " Un angolo si dice retto se la sua ampiezza è di 90°");
-}
-
 TEST_CASE("the menu's title and the credits do nothing when chosen")
 {
     const MenuCommand items[] = {layout::menuNamed("help"), layout::menuNamed("copy"),
