@@ -18,6 +18,8 @@ namespace
 constexpr std::size_t kVerifica = layout::rowOf("cmdverifica", -1);
 constexpr std::size_t kEsci = layout::rowOf("Cmdexit1", -1);
 constexpr std::size_t kTimer1 = layout::rowOf("Timer1", -1);
+// Long enough for the name dialog's first paint to reach the screen before the window is made.
+constexpr int kMakeWindowDelayMs = 100;
 
 QString qs(std::string_view utf8)
 {
@@ -52,13 +54,15 @@ QtFormsRuntime::QtFormsRuntime()
                                                                m_system->time, m_system->end},
       m_events(&g_noEvents)
 {
-    makeWindow();
+    startTimer1();
 }
 
-QtFormsRuntime::QtFormsRuntime(const QtServices &services)
+QtFormsRuntime::QtFormsRuntime(const QtServices &services, MakeWindow when)
     : m_services(services), m_events(&g_noEvents)
 {
-    makeWindow();
+    startTimer1();
+    if (when == MakeWindow::Now)
+        makeWindow();
 }
 
 QtFormsRuntime::~QtFormsRuntime()
@@ -67,10 +71,20 @@ QtFormsRuntime::~QtFormsRuntime()
     m_services.timer.onTick = nullptr;
 }
 
+// Timer1 is enabled when the window is created, as laid out; start-up stops it at once.
+void QtFormsRuntime::startTimer1()
+{
+    m_services.timer.onTick = [this] {
+        // Start-up stops the timer before it asks the name, so a tick without a window could
+        // only come from an event loop run before start-up: there is nothing to count then.
+        if (m_window)
+            m_events->Timer1_Timer();
+    };
+    m_services.timer.setEnabled(layout::kControls[kTimer1].enabled);
+}
+
 void QtFormsRuntime::makeWindow()
 {
-    m_services.timer.onTick = [this] { m_events->Timer1_Timer(); };
-    m_services.timer.setEnabled(layout::kControls[kTimer1].enabled);
     m_window = std::make_unique<GameWindow>();
     connectWindow();
 }
@@ -168,7 +182,17 @@ void QtFormsRuntime::MsgBox(std::string_view prompt, MsgStyle style, std::string
 
 std::string QtFormsRuntime::InputBox(std::string_view prompt, std::string_view title)
 {
-    return m_services.dialogs.askText(qs(prompt), qs(title)).toStdString();
+    if (m_window)
+        return m_services.dialogs.askText(qs(prompt), qs(title)).toStdString();
+    // The window is made while the player types; for a player quicker than that, right after.
+    QTimer whileAsking;
+    whileAsking.setSingleShot(true);
+    QObject::connect(&whileAsking, &QTimer::timeout, [this] { makeWindow(); });
+    whileAsking.start(kMakeWindowDelayMs);
+    const QString answer = m_services.dialogs.askText(qs(prompt), qs(title));
+    if (!m_window)
+        makeWindow();
+    return answer.toStdString();
 }
 
 void QtFormsRuntime::setTimerEnabled(bool enabled)

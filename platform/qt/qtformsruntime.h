@@ -16,10 +16,17 @@ class GameWindow;
 class QtFormsRuntime final : public FormsRuntime
 {
 public:
-    // The real dialogs, timer, clock and end of the program.
+    // When the window is made: at once, or while the first input box (the player's name) waits
+    // for the player, so that the dialog shows before the window's fonts and pictures are
+    // loaded. Until then only the dialogs, Timer1's Enabled, the clock and End may be used, as
+    // Form_Load does.
+    enum class MakeWindow { Now, WhileNameIsAsked };
+
+    // The real dialogs, timer, clock and end of the program; the window is made while the name
+    // is asked.
     QtFormsRuntime();
     // Dialogs, ticks, clock and end of the caller's choosing; they must outlive the runtime.
-    explicit QtFormsRuntime(const QtServices &services);
+    explicit QtFormsRuntime(const QtServices &services, MakeWindow when = MakeWindow::Now);
     ~QtFormsRuntime() override;
 
     // Routes the window's events to the game's handlers; until then they go nowhere.
@@ -27,6 +34,7 @@ public:
     // The whole game: Form_Load, then the window is shown and its events run until End.
     int run(FormEvents &events);
 
+    bool hasWindow() const { return m_window != nullptr; }
     GameWindow &window() const { return *m_window; }
 
     std::string Caption(Label label) const override;
@@ -46,6 +54,7 @@ public:
 
 private:
     struct SystemServices;
+    void startTimer1();
     void makeWindow();
     void connectWindow();
 

@@ -103,6 +103,8 @@ private Q_SLOTS:
     void nameDialog();
     void startUpWithEnterAlone();
     void ticksGoOnUnderAMessage();
+    void windowMadeWhileThePlayerTypes_data();
+    void windowMadeWhileThePlayerTypes();
 };
 
 void tst_Dialogs::messageBox_data()
@@ -232,6 +234,37 @@ void tst_Dialogs::ticksGoOnUnderAMessage()
     timer.setEnabled(false);
     QVERIFY(ticksWhileOpen >= 3);
     QVERIFY(!timer.isEnabled());
+}
+
+void tst_Dialogs::windowMadeWhileThePlayerTypes_data()
+{
+    QTest::addColumn<bool>("quick");
+    QTest::newRow("a player who takes a moment") << false;
+    QTest::newRow("a player quicker than the window") << true;
+}
+
+void tst_Dialogs::windowMadeWhileThePlayerTypes()
+{
+    // The game's window is made while the name dialog waits for the player, or right after it
+    // when the player answers at once: either way it is there when the name comes back.
+    QFETCH(bool, quick);
+    QtDialogs dialogs;
+    FakeServices fakes;
+    QtFormsRuntime ui(QtServices{dialogs, fakes.timer, fakes.time, fakes.end},
+                      QtFormsRuntime::MakeWindow::WhileNameIsAsked);
+    bool madeWhileAsking = false;
+    whenModal([&](QWidget *dialog) {
+        type(dialog->findChild<QLineEdit *>(), QStringLiteral("Dode"));
+        if (!quick)
+            QTRY_VERIFY(ui.hasWindow());
+        madeWhileAsking = ui.hasWindow();
+        press(dialog, Qt::Key_Return);
+    });
+    QVERIFY(!ui.hasWindow());
+    QCOMPARE(ui.InputBox("Come ti chiami?", "Riconosciamo gli angoli"), std::string("Dode"));
+    QVERIFY(madeWhileAsking || quick);
+    QVERIFY(ui.hasWindow());
+    QVERIFY(!ui.window().isVisible());
 }
 
 QTEST_MAIN(tst_Dialogs)

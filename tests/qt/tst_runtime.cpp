@@ -77,6 +77,7 @@ private Q_SLOTS:
     void timerTicksOnlyWhileEnabled();
     void timeAndEndComeFromTheServices();
     void runLoadsThenShowsThenRuns();
+    void windowMadeWhenTheNameIsAsked();
 };
 
 void tst_Runtime::clicksReachTheGame_data()
@@ -257,6 +258,32 @@ void tst_Runtime::runLoadsThenShowsThenRuns()
     QCOMPARE(r.events.seen.count(QStringLiteral("Form_Load")), 1);
     QCOMPARE(r.ui.window().focusWidget(),
              &r.ui.window().controls().option(form::Option1[8]).button());
+}
+
+void tst_Runtime::windowMadeWhenTheNameIsAsked()
+{
+    // Told to make the window while the name is asked, the runtime has none before the first
+    // input box and one, wired to the game, when the answer comes back; start-up runs as ever.
+    FakeServices world;
+    QtFormsRuntime ui(world.services(), QtFormsRuntime::MakeWindow::WhileNameIsAsked);
+    test::FakeRandom random;
+    test::FakeRecords records;
+    records.stored = {"7\r\n", "Anna\r\n"};
+    Form1 form(ui, random, records);
+    ui.attach(form);
+    QVERIFY(!ui.hasWindow());
+    world.timer.fire(); // nothing to count yet
+    world.dialogs.names = {QStringLiteral("Dode")};
+    form.Form_Load();
+    QVERIFY(ui.hasWindow());
+    QCOMPARE(world.dialogs.inputs.size(), 1);
+    QCOMPARE(ui.Caption(form::lblnome1), std::string("Dode"));
+    QCOMPARE(ui.Caption(form::lblconto), std::string("00:15:00"));
+    QCOMPARE(ui.Caption(form::lblpunti), std::string("7\r\n"));
+    ui.window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&ui.window()));
+    QTest::mouseClick(&ui.window().controls().option(form::Option1[11]).button(), Qt::LeftButton);
+    QCOMPARE(ui.Caption(form::lbltotal4), std::string("270"));
 }
 
 QTEST_MAIN(tst_Runtime)
