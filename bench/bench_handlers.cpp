@@ -1,15 +1,17 @@
-// Wall time of the game window's handlers, in process on the offscreen
-// platform, once per scale factor (see scaleruns.h).
+// Wall time of the game's handlers in the Qt window, in process on the offscreen platform, once
+// per scale factor (see scaleruns.h).
 #include "benchwindow.h"
 #include "paintmeter.h"
 #include "samples.h"
 #include "scaleruns.h"
 
-#include "game/caption.h"
-#include "game/countdown.h"
+#include "game/controls.h"
+#include "platform/qt/caption.h"
+#include "platform/qt/gamewindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -37,7 +39,9 @@ enum class Handler { Option1, Verifica, Command1, Timer };
 constexpr int kMinSamples = 31;
 constexpr int kValueButtons = 11;
 // Totals are 16-bit: start again well before a click would be refused.
-constexpr qint16 kTotalLimit = 30000;
+constexpr std::int16_t kTotalLimit = 30000;
+// The tick that finds the clock at zero ends the game: start again well before.
+constexpr std::int16_t kMinutesLeft = 2;
 constexpr int kMessagesKept = 1000;
 constexpr int kTicksChecked = 5;
 
@@ -63,7 +67,6 @@ private:
     void call(Handler handler, BenchWindow &w);
 
     QTemporaryDir m_records;
-    QString m_recordDir;
     double m_scale = 1;
     int m_nextOption = 1;
     Summary m_summary;
@@ -74,12 +77,13 @@ void BenchHandlers::initTestCase()
     // QtTest's own handler is in place by now: pass everything else on to it.
     g_testLog = qInstallMessageHandler(dropOffscreenNoise);
     QVERIFY(m_records.isValid());
-    m_recordDir = m_records.path() + QLatin1Char('/');
+    // The game's private record folder lands in it.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_records.path()));
     m_scale = qApp->devicePixelRatio();
     std::printf("scale factor %g (QT_SCALE_FACTOR=%s), platform %s\n", m_scale,
                 qgetenv("QT_SCALE_FACTOR").constData(), qPrintable(qApp->platformName()));
     // The first window pays for fonts, pictures and styles once; the rows measure what follows.
-    BenchWindow warmUp(m_recordDir);
+    BenchWindow warmUp;
     warmUp.load();
     warmUp.showAndPaint();
 }
@@ -87,7 +91,8 @@ void BenchHandlers::initTestCase()
 void BenchHandlers::startUp_data()
 {
     QTest::addColumn<Step>("step");
-    QTest::addRow("window creation: Form1 and its controls @%gx", m_scale) << Step::Construct;
+    QTest::addRow("window creation: the runtime, its window and Form1 @%gx", m_scale)
+        << Step::Construct;
     QTest::addRow("Form_Load, scripted dialogs @%gx", m_scale) << Step::Load;
     QTest::addRow("first paint: show until flushed @%gx", m_scale) << Step::FirstPaint;
 }
@@ -102,10 +107,7 @@ void BenchHandlers::startUp()
     QElapsedTimer clock;
     const auto once = [&] {
         clock.start();
-        BenchWindow w(m_recordDir);
-        // The window makes its controls on first use (in the game, while the name dialog
-        // waits): count that as creating the window, as before Form_Load.
-        w.form->controls();
+        BenchWindow w;
         if (step == Step::Construct) {
             samples.add(clock.nsecsElapsed());
             return;
@@ -119,7 +121,7 @@ void BenchHandlers::startUp()
         clock.start();
         w.showAndPaint();
         samples.add(clock.nsecsElapsed());
-        QVERIFY(w.form->isVisible());
+        QVERIFY(w.window().isVisible());
     };
     QBENCHMARK
     {
@@ -141,21 +143,21 @@ void BenchHandlers::handlers_data()
 
 void BenchHandlers::prepare(Handler handler, BenchWindow &w)
 {
-    GameState &state = w.form->state();
+    const GameState &state = w.form.state();
+    if (w.world.dialogs.messages.size() > kMessagesKept)
+        w.world.dialogs.messages.clear();
     switch (handler) {
     case Handler::Option1:
+        // Verifica sets the total back to 0.
         if (state.somma > kTotalLimit)
-            state.somma = 0;
-        break;
-    case Handler::Verifica:
-        if (w.world.dialogs.messages.size() > kMessagesKept)
-            w.world.dialogs.messages.clear();
+            w.form.cmdverifica_Click();
         break;
     case Handler::Timer:
-        // Keep the clock from reaching zero: the tick after that ends the game.
-        if (state.ore == 0 && state.minuti == 0 && state.secondi < 2)
-            countdown::start(state);
+        // Start-up sets the clock back to 15 minutes.
+        if (state.ore == 0 && state.minuti < kMinutesLeft)
+            w.load();
         break;
+    case Handler::Verifica:
     case Handler::Command1:
         break;
     }
@@ -165,17 +167,17 @@ void BenchHandlers::call(Handler handler, BenchWindow &w)
 {
     switch (handler) {
     case Handler::Option1:
-        w.form->Option1_Click(m_nextOption);
+        w.form.Option1_Click(m_nextOption);
         m_nextOption = m_nextOption % kValueButtons + 1;
         break;
     case Handler::Verifica:
-        w.form->cmdverifica_Click();
+        w.form.cmdverifica_Click();
         break;
     case Handler::Command1:
-        w.form->Command1_Click();
+        w.form.Command1_Click();
         break;
     case Handler::Timer:
-        w.form->Timer1_Timer();
+        w.form.Timer1_Timer();
         break;
     }
 }
@@ -185,10 +187,10 @@ void BenchHandlers::handlers()
     // One call on a shown, started window, timed alone and until the repaint it caused was
     // flushed; QBENCHMARK's own figure is the latter.
     QFETCH(Handler, handler);
-    BenchWindow w(m_recordDir);
+    BenchWindow w;
     w.load();
     w.showAndPaint();
-    PaintMeter meter(w.form.get());
+    PaintMeter meter(&w.window());
     Result result{QString::fromLatin1(QTest::currentDataTag()), m_scale, {}, {}};
     QList<qint64> flushed;
     QElapsedTimer clock;
@@ -219,15 +221,15 @@ void BenchHandlers::clockTickRepaintsOnlyTheClock()
 {
     // A tick changes the clock's text and nothing else: the window must repaint the clock label's
     // area and no more, so that idling costs one small repaint a second.
-    BenchWindow w(m_recordDir);
+    BenchWindow w;
     w.load();
     w.showAndPaint();
-    const QWidget *clockLabel = w.form->lbl("lblconto");
-    const QRect clockArea(clockLabel->mapTo(w.form.get(), QPoint(0, 0)), clockLabel->size());
-    PaintMeter meter(w.form.get());
+    const QWidget &clockLabel = w.window().controls().label(form::lblconto);
+    const QRect clockArea(clockLabel.mapTo(&w.window(), QPoint(0, 0)), clockLabel.size());
+    PaintMeter meter(&w.window());
     for (int tick = 1; tick <= kTicksChecked; ++tick) {
         meter.reset();
-        w.form->Timer1_Timer();
+        w.form.Timer1_Timer();
         QCoreApplication::processEvents();
         const QRect bounds = meter.region().boundingRect();
         std::printf("tick %d: %d paint events (%s), flushed %lld px in %d,%d %dx%d; "

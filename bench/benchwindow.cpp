@@ -1,6 +1,7 @@
 #include "benchwindow.h"
 
 #include "paintmeter.h"
+#include "platform/qt/gamewindow.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -13,22 +14,16 @@ namespace
 constexpr int kPaintTimeoutMs = 5000;
 } // namespace
 
-BenchWindow::BenchWindow(const QString &recordDir)
-{
-    world.dir = recordDir;
-    form = std::make_unique<Form1>(world.services());
-}
-
 void BenchWindow::load()
 {
     world.dialogs.names = {QStringLiteral("Bench")};
-    form->Form_Load();
+    form.Form_Load();
 }
 
 void BenchWindow::showAndPaint()
 {
-    const PaintMeter meter(form.get());
-    form->show();
+    const PaintMeter meter(&window());
+    window().show();
     const QDeadlineTimer deadline(kPaintTimeoutMs);
     while (meter.paints() == 0 && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);

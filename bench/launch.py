@@ -479,7 +479,7 @@ class Launcher:
                 figures["launch_cpu_ms"] = first.cpu_ms
             figures["first_window"] = "%s (%dx%d)" % (first.title, first.width, first.height)
             last = first
-            if name == "angoli":
+            if name == "angoli" or name.startswith("angoli-"):
                 last = self.play_start(first, proc, figures)
             wait_until = last.painted_at + self.settle
             while time.monotonic() < wait_until:
@@ -754,7 +754,9 @@ def main():
                         help="WIDTHxHEIGHT of the bare window, or 'default' for its own size")
     parser.add_argument("--only", nargs="*", help="programs to run (bare angoli kbruch gcompris)")
     parser.add_argument("--extra", action="append", default=[], metavar="NAME=PATH",
-                        help="also launch this program (first painted window, memory)")
+                        help="also launch this program (first painted window, memory); one named "
+                             "angoli-SOMETHING is played like angoli, to compare two builds "
+                             "in the same rounds")
     parser.add_argument("--angoli-env", action="append", default=[], metavar="KEY=VALUE",
                         help="set this in angoli's environment, e.g. to try a proposed setting")
     parser.add_argument("--json", help="write every figure to this file")
