@@ -1,5 +1,6 @@
 #include "platform/qt/qtformsruntime.h"
 
+#include "platform/processend.h"
 #include "platform/qt/caption.h"
 #include "platform/qt/gamewindow.h"
 #include "platform/qt/process.h"
@@ -8,7 +9,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTimer>
-#include <cstdlib>
 
 namespace angoli
 {
@@ -208,7 +208,7 @@ float QtFormsRuntime::secondsSinceMidnight()
 void QtFormsRuntime::End()
 {
     m_services.end.End();
-    std::_Exit(EXIT_SUCCESS); // a virtual call is not known not to return
+    endProcess(); // a virtual call is not known not to return
 }
 
 } // namespace angoli

@@ -1,12 +1,11 @@
 #include "platform/qt/qtservices.h"
 
+#include "platform/processend.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTime>
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace angoli
 {
@@ -60,8 +59,7 @@ float SystemTimeOfDay::secondsSinceMidnight()
 
 void ProcessEnd::End()
 {
-    std::fflush(nullptr);
-    std::_Exit(EXIT_SUCCESS);
+    endProcess();
 }
 
 } // namespace angoli
