@@ -15,6 +15,7 @@
 #include "records/recordfs.h"
 #include "records/recordstore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -44,6 +45,8 @@ using namespace angoli;
 
 // A name is at most kNameLimit characters of up to three UTF-8 bytes each.
 constexpr std::size_t kLongestNameArgument = 3 * kNameLimit;
+// Beyond this, a descriptor limit is not believed: closing them one by one would take long.
+constexpr long kMostDescriptors = 65536;
 // Files made in the shared folder are the group's to write, the others' to read.
 constexpr mode_t kGroupUmask = 002;
 
@@ -57,7 +60,13 @@ bool tidyDescriptors()
                 return false;
         }
     }
-    return ::close_range(STDERR_FILENO + 1, ~0U, 0) == 0;
+    if (::close_range(STDERR_FILENO + 1, ~0U, 0) == 0)
+        return true;
+    // A kernel without close_range: one by one, up to the process's limit.
+    const long limit = std::min(::sysconf(_SC_OPEN_MAX), kMostDescriptors);
+    for (int fd = STDERR_FILENO + 1; fd < limit; ++fd)
+        ::close(fd);
+    return true;
 }
 
 void writeAll(std::string_view bytes)
