@@ -240,8 +240,9 @@ void tst_Runtime::timeAndEndComeFromTheServices()
 
 void tst_Runtime::runLoadsThenShowsThenRuns()
 {
-    // run(): Form_Load while the window is still hidden, then the window, then its events until
-    // the loop ends; run returns the loop's status.
+    // run(): Form_Load while the window is still hidden, then the window, with the focus on
+    // "100" and its focus handler run, then its events until the loop ends; run returns the
+    // loop's status.
     Runtime r;
     bool hiddenAtLoad = false;
     bool shownInLoop = false;
@@ -249,13 +250,16 @@ void tst_Runtime::runLoadsThenShowsThenRuns()
         hiddenAtLoad = !r.ui.window().isVisible();
         QTimer::singleShot(0, &r.ui.window(), [&] {
             shownInLoop = r.ui.window().isVisible();
+            QTest::qWaitFor([&] { return r.events.seen.contains("Option1_GotFocus 8"); });
             QCoreApplication::exit(7);
         });
     };
     QCOMPARE(r.ui.run(r.events), 7);
     QVERIFY(hiddenAtLoad);
     QVERIFY(shownInLoop);
+    QCOMPARE(r.events.seen.first(), QStringLiteral("Form_Load"));
     QCOMPARE(r.events.seen.count(QStringLiteral("Form_Load")), 1);
+    QVERIFY(r.events.seen.contains(QStringLiteral("Option1_GotFocus 8")));
     QCOMPARE(r.ui.window().focusWidget(),
              &r.ui.window().controls().option(form::Option1[8]).button());
 }
