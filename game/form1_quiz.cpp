@@ -63,10 +63,12 @@ void Form1::Command1_Click()
 void Form1::Option1_Click(int Index)
 {
     const double v = Val(m_ui.Caption(form::Option1.at(std::size_t(Index))));
-    // A total past 32767 does not fit: the click is refused and the game goes on.
+    // A total past 32767 does not fit: the click is refused with a beep and the game goes on.
     if (const std::optional<std::int16_t> total = addInteger(m_state.somma, v)) {
         m_state.somma = *total;
         setTotals(CStr(m_state.somma));
+    } else {
+        m_ui.Beep();
     }
     for (int i = kFirstValue; i <= kLastValue; ++i)
         m_ui.setValue(form::Option1[std::size_t(i)], false);

@@ -46,6 +46,9 @@ public:
     // Timer1: while enabled, the window raises Timer1_Timer once a second.
     virtual void setTimerEnabled(bool enabled) = 0;
 
+    // A short warning sound, for a click the game refuses.
+    virtual void Beep() = 0;
+
     // Seconds since midnight, as a Single.
     virtual float secondsSinceMidnight() = 0;
 

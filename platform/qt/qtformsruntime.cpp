@@ -200,6 +200,11 @@ void QtFormsRuntime::setTimerEnabled(bool enabled)
     m_services.timer.setEnabled(enabled);
 }
 
+void QtFormsRuntime::Beep()
+{
+    QApplication::beep();
+}
+
 float QtFormsRuntime::secondsSinceMidnight()
 {
     return m_services.time.secondsSinceMidnight();

@@ -49,6 +49,7 @@ public:
     void MsgBox(std::string_view prompt, MsgStyle style, std::string_view title) override;
     std::string InputBox(std::string_view prompt, std::string_view title) override;
     void setTimerEnabled(bool enabled) override;
+    void Beep() override;
     float secondsSinceMidnight() override;
     [[noreturn]] void End() override;
 

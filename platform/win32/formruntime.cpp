@@ -1,5 +1,7 @@
 // The services the game calls on its window: controls, dialogs, the timer, the time and the end.
 #include "platform/win32/formwindow.h"
+
+#include "platform/processend.h"
 #include "platform/win32/inputbox.h"
 #include "platform/win32/wintext.h"
 
@@ -109,6 +111,11 @@ void FormWindow::setTimerEnabled(bool enabled)
         KillTimer(m_window, kTimer1);
 }
 
+void FormWindow::Beep()
+{
+    MessageBeep(MB_OK);
+}
+
 float FormWindow::secondsSinceMidnight()
 {
     SYSTEMTIME now{};
@@ -119,7 +126,7 @@ float FormWindow::secondsSinceMidnight()
 
 void FormWindow::End()
 {
-    ExitProcess(0);
+    endProcess();
 }
 
 } // namespace angoli::win32

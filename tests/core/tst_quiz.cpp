@@ -90,14 +90,17 @@ TEST_CASE("121 clicks on 270 still add up; the 122nd would pass 32767 and is ref
     for (int i = 0; i < 121; ++i)
         game.press({270});
     CHECK(game.form.state().somma == 32670);
+    CHECK(game.ui.beeps == 0);
     game.press({270});
     CHECK(game.form.state().somma == 32670);
+    CHECK(game.ui.beeps == 1); // the pupil hears that the click did not count
     CHECK(totals(game) == four("32670"));
     CHECK_FALSE(anyPressed(game)); // released even when refused
     game.press({50, 30, 10, 5, 2});
     CHECK(game.form.state().somma == 32767);
     game.press({1});
     CHECK(game.form.state().somma == 32767);
+    CHECK(game.ui.beeps == 2);
     CHECK(game.ui.endCalls == 0);
     game.form.cmdverifica_Click();
     CHECK(game.form.state().errate == 1);

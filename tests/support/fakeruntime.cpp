@@ -79,6 +79,12 @@ void FakeRuntime::setTimerEnabled(bool enabled)
     log.emplace_back(enabled ? "Timer on" : "Timer off");
 }
 
+void FakeRuntime::Beep()
+{
+    ++beeps;
+    log.emplace_back("Beep");
+}
+
 void FakeRuntime::End()
 {
     ++endCalls;

@@ -57,6 +57,7 @@ public:
     void MsgBox(std::string_view prompt, MsgStyle style, std::string_view title) override;
     std::string InputBox(std::string_view prompt, std::string_view title) override;
     void setTimerEnabled(bool enabled) override;
+    void Beep() override;
     float secondsSinceMidnight() override { return seconds; }
     [[noreturn]] void End() override;
 
@@ -75,6 +76,7 @@ public:
     std::function<void()> onEnd;
     float seconds = 43200.0f;
     int endCalls = 0;
+    int beeps = 0;
     // Every call, in order: "MsgBox", "InputBox", "Timer on", "Timer off", "End", or
     // "<label> = <text>" for a caption.
     std::vector<std::string> log;
