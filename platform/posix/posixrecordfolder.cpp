@@ -62,8 +62,8 @@ StoredRecord PosixRecordFolder::open(const std::string &dirwin)
     if (!isShared(dirwin))
         return openRecord(*openRecordFs(dirwin));
     const posix::HelperRun run =
-        posix::runHelper(m_shared.helper, {std::string(helper::kOpenCommand)},
-                         m_shared.deadline, helper::kReplyLimit);
+        posix::runHelper(m_shared.helper, {std::string(helper::kOpenCommand)}, m_shared.deadline,
+                         helper::kReplyLimit);
     const std::string reply = replyOf(run, m_shared.helper, dirwin, helper::kDone);
     if (std::optional<StoredRecord> pair = helper::decodePair(reply))
         return *pair;
