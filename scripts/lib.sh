@@ -13,9 +13,11 @@ ANGOLI_BUILD_PACKAGES=(
 
 # Extra packages for the test suite: the real-window test drives the game on
 # Xvfb under openbox with xdotool and reads screenshots with Debian's python3.
+# clang-format checks that every C++ file keeps the committed style.
 ANGOLI_TEST_PACKAGES=(
     xvfb xauth xdotool x11-utils x11-apps imagemagick openbox
     python3 python3-pil
+    clang-format
 )
 
 # Extra packages for the reliability checks (scripts/test-reliability): clang
