@@ -1,6 +1,7 @@
 // The controls of the window: child windows in the layout's stacking order, the keyboard's tab
 // order, tooltips, fonts and the Help menu.
 #include "platform/win32/controlids.h"
+#include "platform/win32/formaccessible.h"
 #include "platform/win32/formwindow.h"
 #include "platform/win32/paint.h"
 #include "platform/win32/wintext.h"
@@ -109,11 +110,12 @@ void FormWindow::makeControls()
         }
         const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | kind.style |
                             (s.visible ? WS_VISIBLE : 0) | (s.enabled ? 0 : WS_DISABLED);
-        // The caption is the window's text: what a screen reader says of the button.
+        // The caption is the window's text: the name a screen reader says of the button.
         const std::wstring text = toWide(s.caption);
         s.window = CreateWindowExW(0, kind.windowClass, text.c_str(), style, 0, 0, 0, 0, m_window,
                                    reinterpret_cast<HMENU>(INT_PTR(controlIdOf(int(row)))),
                                    m_instance, nullptr);
+        m_accessibility->describe(s.window, int(row));
         SendMessageW(s.window, WM_SETFONT, reinterpret_cast<WPARAM>(s.font), FALSE);
         if (c.kind == Kind::PictureBox)
             SetWindowLongPtrW(s.window, GWLP_USERDATA,

@@ -2,8 +2,11 @@
 #include "platform/win32/formwindow.h"
 
 #include "platform/processend.h"
+#include "platform/win32/formaccessible.h"
 #include "platform/win32/inputbox.h"
 #include "platform/win32/wintext.h"
+
+#include <utility>
 
 namespace angoli::win32
 {
@@ -18,10 +21,11 @@ void FormWindow::setCaption(Label label, std::string_view text)
     ControlState &s = m_controls[label.row];
     if (s.caption == text)
         return;
-    s.caption = std::string(text);
+    const std::string before = std::exchange(s.caption, std::string(text));
     if (layout::kControls[label.row].flags & layout::kAutoSize)
         fitToCaption(label.row);
     repaint(label.row);
+    m_accessibility->captionChanged(m_window, label.row, before);
 }
 
 std::string FormWindow::Caption(OptionButton button) const

@@ -2,6 +2,7 @@
 #include "platform/win32/formwindow.h"
 
 #include "platform/win32/controlids.h"
+#include "platform/win32/formaccessible.h"
 #include "platform/win32/paint.h"
 #include "platform/win32/wintext.h"
 
@@ -24,7 +25,9 @@ constexpr UINT kDpiChangedMessage = 0x02E0; // WM_DPICHANGED, missing from older
 
 } // namespace
 
-FormWindow::FormWindow(HINSTANCE instance) : m_instance(instance), m_pictures(instance)
+FormWindow::FormWindow(HINSTANCE instance)
+    : m_instance(instance), m_pictures(instance),
+      m_accessibility(std::make_unique<FormAccessibility>(m_controls, m_scale))
 {
     for (std::size_t row = 0; row < layout::kControls.size(); ++row) {
         const layout::Control &c = layout::kControls[row];
@@ -158,7 +161,13 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l)
         KillTimer(m_window, kTimer1);
         PostQuitMessage(0);
         return 0;
+    case WM_GETOBJECT:
+        // Screen readers ask for the labels, which are only painted.
+        if (const LRESULT answer = m_accessibility->answer(m_window, w, l))
+            return answer;
+        break;
     case WM_NCDESTROY:
+        m_accessibility->reset();
         m_window = nullptr;
         break;
     default:

@@ -30,6 +30,8 @@ struct ControlState {
 
 using ControlStates = std::array<ControlState, layout::kControls.size()>;
 
+class FormAccessibility;
+
 // The game window on Win32: the forms runtime the game calls, and the window that raises the
 // game's events. Labels, shapes and the image are painted on the window over its persistent
 // drawing; buttons are child windows, the graphical ones owner-drawn.
@@ -113,6 +115,7 @@ private:
     Pictures m_pictures;
     ControlStates m_controls;
     std::unique_ptr<GdiSurface> m_surface;
+    std::unique_ptr<FormAccessibility> m_accessibility;
     bool m_timerEnabled = true; // Timer1 is enabled when the window is made
     bool m_reopeningMenu = false;
 };
