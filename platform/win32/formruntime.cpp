@@ -35,6 +35,7 @@ std::string FormWindow::Caption(OptionButton button) const
 
 void FormWindow::setValue(OptionButton button, bool value)
 {
+    makeContents();
     ControlState &s = m_controls[button.row];
     if (s.value == value)
         return;
@@ -46,24 +47,28 @@ void FormWindow::setValue(OptionButton button, bool value)
 
 void FormWindow::setBackColor(OptionButton button, Colour colour)
 {
+    makeContents();
     m_controls[button.row].back = colour;
     repaintButton(button);
 }
 
 void FormWindow::setForeColor(OptionButton button, Colour colour)
 {
+    makeContents();
     m_controls[button.row].fore = colour;
     repaintButton(button);
 }
 
 void FormWindow::setVisible(OptionButton button, bool visible)
 {
+    makeContents();
     m_controls[button.row].visible = visible;
     ShowWindow(m_controls[button.row].window, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void FormWindow::setEnabled(OptionButton button, bool enabled)
 {
+    makeContents();
     m_controls[button.row].enabled = enabled;
     EnableWindow(m_controls[button.row].window, enabled);
 }
@@ -99,7 +104,12 @@ void FormWindow::MsgBox(std::string_view prompt, MsgStyle style, std::string_vie
 
 std::string FormWindow::InputBox(std::string_view prompt, std::string_view title)
 {
+    // What the window still lacks is made while the player types, or right after a quicker
+    // answer: the dialog shows without waiting for it.
+    if (!m_contentsMade && m_window != nullptr)
+        SetTimer(m_window, kMakeContentsTimer, kMakeContentsDelayMs, nullptr);
     const auto typed = showInputBox(dialogOwner(), toWide(prompt), toWide(title));
+    makeContents();
     return typed ? toUtf8(*typed) : std::string();
 }
 

@@ -49,7 +49,7 @@ FormWindow::~FormWindow()
         DeleteObject(s.font);
 }
 
-bool FormWindow::create()
+bool FormWindow::create(Contents contents)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -70,6 +70,19 @@ bool FormWindow::create()
     if (m_window == nullptr)
         return false;
     m_scale.dpi = dpiOf(m_window);
+    // Timer1 is enabled when the window is made; start-up stops it at once.
+    SetTimer(m_window, kTimer1, layout::kTimerIntervalMs, nullptr);
+    if (contents == Contents::Now)
+        makeContents();
+    return true;
+}
+
+void FormWindow::makeContents()
+{
+    if (m_contentsMade || m_window == nullptr)
+        return;
+    m_contentsMade = true;
+    KillTimer(m_window, kMakeContentsTimer);
     m_surface = std::make_unique<GdiSurface>(layout::kClientWidth, layout::kClientHeight,
                                              m_scale.dpi, colourRef(layout::kFormBackColor),
                                              [this] { return outerSize(); });
@@ -80,15 +93,13 @@ bool FormWindow::create()
     makeControls();
     placeControls();
     makeTooltips();
-    // Timer1 is enabled when the window is made; start-up stops it at once.
-    SetTimer(m_window, kTimer1, layout::kTimerIntervalMs, nullptr);
-    return true;
 }
 
 int FormWindow::run(FormEvents &events)
 {
     m_events = &events;
     events.Form_Load();
+    makeContents();
     ShowWindow(m_window, SW_SHOWNORMAL);
     UpdateWindow(m_window);
     SetForegroundWindow(m_window);
@@ -132,6 +143,8 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l)
     case WM_TIMER:
         if (w == kTimer1)
             OnTimer();
+        else if (w == kMakeContentsTimer)
+            makeContents();
         return 0;
     case WM_INITMENUPOPUP:
         OnInitMenuPopup(reinterpret_cast<HMENU>(w));
@@ -278,6 +291,7 @@ void FormWindow::OnActivate(bool active)
 
 void FormWindow::OnDpiChanged(int dpi, const RECT &suggested)
 {
+    makeContents();
     m_scale.dpi = dpi;
     m_surface->rescale(dpi);
     remakeFonts();

@@ -43,15 +43,24 @@ public:
     FormWindow(const FormWindow &) = delete;
     FormWindow &operator=(const FormWindow &) = delete;
 
-    // Makes the window and its controls as laid out, hidden. False when Windows refuses.
-    bool create();
+    // When the controls, fonts and drawing are made: with the window, or while the first input
+    // box waits for the player (or when first needed), so that the name dialog shows at once.
+    enum class Contents { Now, Later };
+
+    // Makes the window and its contents as laid out, hidden. False when Windows refuses.
+    bool create(Contents contents = Contents::Now);
     // Raises Form_Load, shows the window centred, gives the focus to the first control in tab
     // order and runs the message loop until the window is gone; returns the exit code.
     int run(FormEvents &events);
 
     HWND window() const { return m_window; }
     const ControlState &control(int row) const { return m_controls[std::size_t(row)]; }
-    GdiSurface &gdiSurface() { return *m_surface; }
+    GdiSurface &gdiSurface()
+    {
+        makeContents();
+        return *m_surface;
+    }
+    bool contentsMade() const { return m_contentsMade; }
 
     // FormsRuntime.
     std::string Caption(Label label) const override;
@@ -62,7 +71,7 @@ public:
     void setForeColor(OptionButton button, Colour colour) override;
     void setVisible(OptionButton button, bool visible) override;
     void setEnabled(OptionButton button, bool enabled) override;
-    DrawingSurface &surface() override { return *m_surface; }
+    DrawingSurface &surface() override { return gdiSurface(); }
     void MsgBox(std::string_view prompt, MsgStyle style, std::string_view title) override;
     std::string InputBox(std::string_view prompt, std::string_view title) override;
     void setTimerEnabled(bool enabled) override;
@@ -72,6 +81,8 @@ public:
 
 private:
     static constexpr UINT_PTR kTimer1 = 1;
+    static constexpr UINT_PTR kMakeContentsTimer = 2;
+    static constexpr UINT kMakeContentsDelayMs = 100; // the dialog is on the screen by then
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
@@ -86,6 +97,9 @@ private:
     void OnActivate(bool active);
     void OnDpiChanged(int dpi, const RECT &suggested);
     bool OnSetCursor(HWND over);
+
+    // The drawing, menu, fonts, controls and tooltips, once.
+    void makeContents();
 
     // Controls (formcontrols.cpp).
     void makeControls();
@@ -118,6 +132,7 @@ private:
     std::unique_ptr<FormAccessibility> m_accessibility;
     bool m_timerEnabled = true; // Timer1 is enabled when the window is made
     bool m_reopeningMenu = false;
+    bool m_contentsMade = false;
 };
 
 } // namespace angoli::win32

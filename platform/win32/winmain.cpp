@@ -17,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     InitCommonControlsEx(&controls);
 
     angoli::win32::FormWindow window(instance);
-    if (!window.create())
+    if (!window.create(angoli::win32::FormWindow::Contents::Later))
         return 1;
     angoli::MixingRandom random;
     angoli::DirectRecordFolder records(&angoli::win32::GetSystemDir, &angoli::openRecordFs);

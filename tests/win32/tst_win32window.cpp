@@ -132,3 +132,59 @@ TEST_CASE("the window's frame: fixed, with a title, no minimise or maximise box,
     GetWindowTextW(window().window(), title, 200);
     CHECK(std::wstring(title) == std::wstring(92, L' ') + L"Impariamo a riconoscere gli angoli");
 }
+
+namespace
+{
+
+// What a timer saw while the input box waited, and how it answered.
+struct Answer {
+    FormWindow *window = nullptr;
+    const wchar_t *typed = nullptr;
+    bool madeWhileAsking = false;
+} answer;
+
+void CALLBACK answerInputBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    answer.madeWhileAsking = answer.window->contentsMade();
+    HWND dialog = FindWindowW(nullptr, L"Prova");
+    REQUIRE(dialog != nullptr);
+    SetWindowTextW(FindWindowExW(dialog, nullptr, L"Edit", nullptr), answer.typed);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+} // namespace
+
+TEST_CASE("made for later, the window's contents follow while the name dialog waits")
+{
+    // Left over on purpose: destroying a window here would post the quit message to the loop
+    // of the next dialog.
+    auto *w = new FormWindow(GetModuleHandleW(nullptr));
+    REQUIRE(w->create(FormWindow::Contents::Later));
+    CHECK_FALSE(w->contentsMade());
+    CHECK(w->control(form::Option1[8].row).window == nullptr);
+
+    SUBCASE("a player who takes his time")
+    {
+        answer = {w, L"Dode"};
+        SetTimer(nullptr, 0, 700, answerInputBox);
+        CHECK(w->InputBox("Come ti chiami?", "Prova") == "Dode");
+        CHECK(answer.madeWhileAsking);
+    }
+    SUBCASE("a quicker answer: made right after it")
+    {
+        answer = {w, L"Anna"};
+        SetTimer(nullptr, 0, 1, answerInputBox);
+        CHECK(w->InputBox("Come ti chiami?", "Prova") == "Anna");
+        CHECK(w->contentsMade());
+    }
+    SUBCASE("or when the game first needs them")
+    {
+        w->setEnabled(form::Option1[1], true);
+        CHECK(w->contentsMade());
+        CHECK(IsWindowEnabled(w->control(form::Option1[1].row).window));
+    }
+    HWND hundred = w->control(form::Option1[8].row).window;
+    CHECK(hundred != nullptr);
+    CHECK(w->control(form::lblnome1.row).font != nullptr);
+}
