@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The composition root: the Qt forms runtime, the random source and the record folder, handed to
 // the game.
 #include "game/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the launch benchmark: the least a Qt 6 Widgets program does
 // to put one window with one label on the screen. An optional WIDTHxHEIGHT
 // argument sizes the window, so that it can match the window it is compared with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wall time of the game's handlers in the Qt window, in process on the offscreen platform, once
 // per scale factor (see scaleruns.h).
 #include "benchwindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record files are Windows-1252, the game's text UTF-8. Every byte string must survive
 // decoding and encoding again; every text must encode to one byte per character: the
 // character's own byte, or '?' for a character that Windows-1252 cannot hold and for each byte

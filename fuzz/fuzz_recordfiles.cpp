@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record folder as the game meets it: whatever bytes a hand edit, a kill or another
 // program left in ange.txt, nange.txt and the lock file (with the journal of an update), start-up
 // must complete or forget the update, create and read the files, and the exit must compare and

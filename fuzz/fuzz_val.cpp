@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Val reads the number at the start of a stored score file and of every value button's caption.
 // Any text at all must give a number, never NaN, and a text that starts with the decimal digits
 // of n must give n.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and what the handlers share.
 #include "game/form1.h"
 

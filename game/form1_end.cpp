@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock and the end of the game.
 #include "game/form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quiz: a question, the value buttons, and "Verifica".
 #include "game/form1.h"
 

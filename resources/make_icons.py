@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the application icon, the blue three-dimensional letter A, for the desktop.
 
 Run with Debian's Python and python3-pil:

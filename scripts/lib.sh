@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash disable=SC2034
 # Shared steps of scripts/run and scripts/test. Sourced, not run.
 # Callers use `set -euo pipefail`; every function here expects that.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least a Win32 program does to show a painted window: the yardstick for angoli.exe's
 // launch under Wine. Registers a class, creates and shows one window, paints it, loops.
 #include <windows.h>

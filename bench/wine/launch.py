@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Launch benchmark under Wine: angoli.exe against a bare Win32 window, in the same run.
 
 Both programs start in the same warm Wine prefix on one Xvfb with openbox, alternating, and

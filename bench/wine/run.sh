@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows benchmarks under Wine: builds the bare window beside angoli.exe (scripts/windows
 # builds that), then times both and gives sizes. Usage: bench/wine/run.sh [runs]
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays the record part of a game the way the game does, without a window: finds the record
 // folder, runs start-up's create-and-read, then the exit's store-if-higher.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two pupils, different unprivileged users in no group, take turns at the record of the
 # package's shared folder: each must be able to replace the record the other one set, through
 # the record helper. The folder stays the package's (root:games, the files 0664) and holds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/look.h"
 
 #include "platform/qt/qtcolour.h"

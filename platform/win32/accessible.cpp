@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window's accessible object: Windows' standard one for the window, with simple children and
 // texts of our own. Child ids 1..n are the child windows in Windows' order, then the simple
 // children; without IEnumVARIANT, clients enumerate exactly those ids.

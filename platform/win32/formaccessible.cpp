@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form's labels as static texts for screen readers, and the described controls' texts.
 #include "platform/win32/formaccessible.h"
 

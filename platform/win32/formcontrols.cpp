@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the window: child windows in the layout's stacking order, the keyboard's tab
 // order, tooltips, fonts and the Help menu.
 #include "platform/win32/controlids.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The services the game calls on its window: controls, dialogs, the timer, the time and the end.
 #include "platform/win32/formwindow.h"
 

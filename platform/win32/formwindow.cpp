@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window: made hidden, loaded, shown, and each message handed to one small handler.
 #include "platform/win32/formwindow.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The composition root on Windows: the real services, handed to the game and its window.
 #include "game/form1.h"
 #include "platform/random.h"

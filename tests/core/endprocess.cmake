@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole-process end: tst_endprocess starts endprocess_child, a game whose End is the real
 # endProcess, and reads what it printed and stored. Standard C++ only (std::system), so it runs
 # wherever the other core tests run; the child is started by name from its own folder.

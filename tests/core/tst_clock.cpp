@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 15-minute clock: one second per tick, and the exit at the first tick that finds it at zero.
 #include "game/controls.h"
 #include "game/countdown.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sector and gradient procedures, checked call by call on a surface that records what it is
 // asked to draw. Angles and coordinates are compared bit for bit: the figures on screen depend on
 // the exact Single and Double values the procedures pass on.

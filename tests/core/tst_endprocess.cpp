@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock running out while a message box is open, in a whole process: the exit runs once,
 // stores the record once, and ends the process with status 0, with nothing of the interrupted
 // handlers running afterwards. The game runs in endprocess/endprocess_child.cpp, which ends

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Esci": the farewell, the record update and the end of the program.
 #include "game/controls.h"
 #include "support/game.h"

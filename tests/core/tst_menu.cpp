@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Help menu: the instruction each time it opens, seven definitions, and credits that do
 // nothing.
 #include "game/controls.h"

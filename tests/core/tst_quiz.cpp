@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quiz as a pupil plays it: value buttons add up, "Verifica" judges and counts.
 #include "game/controls.h"
 #include "support/game.h"

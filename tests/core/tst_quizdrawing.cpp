@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the quiz draws on the window: each question's disc and sector, and the gradient that
 // "Verifica" paints before its verdict. Checked on a surface that records the calls.
 #include "drawing/sector.h"

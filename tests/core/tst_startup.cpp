@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the name, the greeting, the clock, the stored record and the first question.
 #include "game/controls.h"
 #include "support/game.h"

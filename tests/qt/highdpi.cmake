@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tst_highdpi runs at twice the pixel density; the other tests keep the environment that
 # CMakeLists.txt gives them.
 if(TEST tst_highdpi)

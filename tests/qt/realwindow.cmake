@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program in a real X window: realwindow/play.py starts its own
 # Xvfb and openbox and plays one short game with xdotool. It runs with Debian's
 # python3 (python3-pil), whatever python3 comes first on PATH, and without the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader says: every control the player uses has an Italian name and description,
 // and the labels' texts follow their captions as the game goes on.
 #include "gamefixture.h"

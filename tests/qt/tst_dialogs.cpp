@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real modal dialogs, driven the way Qt's own message-box tests do it: a timer waits until
 // the dialog is the active modal widget, then looks at it and presses its keys.
 #include "gamefixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // At twice the pixel density (QT_SCALE_FACTOR=2, see highdpi.cmake) the window keeps its layout
 // and its drawings are sharp: the drawing surface holds one image pixel per screen pixel, also
 // when the screen's ratio is only known once the window is on it, and the button pictures are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's persistent surface, checked on real pixels: the question's disc and sector as the
 // game draws them, the whole disc, the gradient, clipping, and the same picture at a device pixel
 // ratio of 2.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole game from the keyboard alone: Tab walks the controls in their layout order, Space
 // presses the focused button (Enter too, on Verifica and Esci), and F10 (or Alt) opens the Help
 // menu.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as it is created: every control where the layout puts it, with
 // its look, and the window's frame, menu, tab order and stacking.
 #include "gamefixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt forms runtime as the game sees it: captions and button properties by handle, UTF-8 text
 // both ways, the window's events delivered to the attached game with the right index or item,
 // Timer1, the time of day, End, and run()'s order: start-up, then the window, then its events.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a whole: its frame and size in twips, its pictures, and what the game draws on
 // its persistent surface, checked on real pixels.
 #include "gamefixture.h"

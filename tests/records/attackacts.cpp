@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The attacks themselves: each runs in a child process as the attacker (or as root, for what
 // the old world-writable folder may have left behind).
 #include "attackenv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The attacks once found on the shared record folder, run for real: the attacker, an ordinary
 // user, tries each; then the pupil, another ordinary user, plays a whole game on the package's
 // folder through the set-group-id helper. Each row ends with the game going on or a clear

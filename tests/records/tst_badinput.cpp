@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a school computer leaves in the record files, a whole game either starts and shows
 // the stored text, or shows a message naming the file and ends; it never crashes or hangs, and
 // changes a file only to store a record it legitimately set.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's side of the helper: whatever the helper does (hang, flood, die, lie), the game
 // gets its answer or a message within the bound, and the helper starts clean.
 #include "folder.h"

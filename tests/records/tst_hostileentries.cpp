@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever sits in the record folder in place of a record file or the lock, the game opens no
 // link, reads nothing from outside the folder, writes nothing outside it, and never waits: it
 // shows the pair, or a message naming the file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder the player may not write, a file the player may not read or write, a disk that is
 // full or refuses to grow a file: the game shows the record when it can, names the file and
 // the reason when it cannot, and never loses a stored record. Each game runs in a child as an

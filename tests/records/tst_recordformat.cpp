@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What may be stored, and the journal that makes an update survive a kill.
 #include "records/recordformat.h"
 #include "records/recordjournal.h"

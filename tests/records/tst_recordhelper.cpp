@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // angoli-records refuses every call but the two it serves, before it opens anything.
 #include "platform/posix/helperclient.h"
 #include "platform/posix/helperwire.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults the record update must survive, each made real in child processes: a game killed at
 // any instant of its update, and two games finishing together.
 #include "child.h"

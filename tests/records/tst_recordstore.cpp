@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record protocol on this platform's RecordFs: start-up's create-and-read, the exit's
 // store-if-higher, and the completion of an update cut short.
 #include "folder.h"

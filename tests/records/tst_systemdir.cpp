@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the records live on a POSIX system: the package's shared folder when it is set up,
 // else the player's own folder, found from the environment or the password database.
 #include "child.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one main of every core test program.
 #include <cstddef> // the standard library's configuration, for the thread model below
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's persistent GDI drawing, checked on its pixels: the question's disc and sector as
 // the game draws them, the whole disc, the gradient's four bands on the window, the filled box,
 // and the same drawing at twice the pixels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 window as laid out: what a click at a point reaches, the size it reports, the
 // auto-size labels, the value buttons' state and the focus on "100" at start.
 #include "game/controls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // angoli-records: the only program that writes the shared record folder. Installed
 // set-group-id games; the game runs it without privileges of its own. It trusts nothing of
 // its caller: the environment is dropped, the descriptors beyond the standard three closed,

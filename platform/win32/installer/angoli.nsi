@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; The Windows installer: angoli.exe into Program Files for every user of the machine, a
 ; Start-menu entry, the shared record folder, and an uninstaller that keeps the records.
 ; makensis -DEXE=<path of angoli.exe> -DOUTFILE=<installer> -DVERSION=<x.y.z> [-DX86] angoli.nsi

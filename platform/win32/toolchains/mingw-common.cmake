@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What both MinGW-w64 toolchains share. The -posix variant of the compiler: its C++ library has
 # std::thread and std::mutex (the doctest programs use them), and with -static its thread
 # support is linked in, so the executables need no DLL beside them.

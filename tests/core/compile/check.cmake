@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiles one snippet for syntax only. Without EXPECT it must compile; with EXPECT it must fail,
 # with EXPECT named in the compiler's diagnostic (the function whose call makes the error).
 # cmake -DCOMPILER=... -DREPO=... -DSOURCE=... [-DEXPECT=...] -P check.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The positive control of the compile checks: correct names make handles to their own rows.
 #include "game/definitions.h"
 #include "resources/handles.h"

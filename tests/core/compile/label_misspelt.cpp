@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A misspelt label name must not compile.
 #include "resources/handles.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A misspelt menu item must not compile.
 #include "resources/handles.h"
 

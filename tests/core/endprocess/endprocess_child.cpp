@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One game that ends the way the real program ends: scripted dialogs and a scripted clock, but
 // End hands over to endProcess, so the end of the game is the end of this process.
 // tst_endprocess runs it and checks what it printed, its exit status and the records it stored.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the question's angle off a screenshot of the game's disc (play.py)."""
 
 import math

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays one short game of angoli in a real X window, the way a pupil would.
 
 Starts its own Xvfb and openbox, runs the game with a fresh record directory and

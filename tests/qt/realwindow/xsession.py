@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The X side of the real-window test: Xvfb, openbox and the game, and the xdotool and
 xwininfo calls that find, focus and read its windows. play.py drives the game with them."""
 

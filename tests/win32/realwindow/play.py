@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Installs angoli with its Windows installer under Wine and plays one short game in it.
 
 Starts its own Xvfb and openbox and a fresh Wine prefix, installs angoli-setup.exe silently,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """X helpers for the Wine window test: Xvfb and openbox, windows by title, keys, screenshots,
 and the question's angle read off the disc."""
 
