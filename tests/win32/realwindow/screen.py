@@ -189,6 +189,10 @@ def read_angle(image, origin):
                 colour = seen
                 break
         colours.append(colour)
+    # The sector always starts at 12 o'clock, where the ring's radius and the sector's own lie
+    # side by side and can cover every sample of the first degree: those count as green.
+    if colours[0] == "unclear":
+        colours[0] = "green"
     green = colours.count("green")
     if green == 0 or colours != ["green"] * green + ["blue"] * (360 - green):
         return None
