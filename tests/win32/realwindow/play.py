@@ -4,11 +4,12 @@
 
 Starts its own Xvfb and openbox and a fresh Wine prefix, installs angoli-setup.exe silently,
 starts the installed game and drives it with xdotool as a pupil would: types a name, reads
-the angle off the screen, answers one question right and one wrong with real clicks, opens
+the angle off the screen (the disc to within a degree, the exact measure as a screen reader
+hears it from the window), answers one question right and one wrong with real clicks, opens
 Help, leaves with "Esci"; then checks the bytes of the record files in the shared record
 folder, uninstalls, and checks that the records stay.
 
-Usage: play.py SETUP.EXE --artifacts DIR [--label NAME]
+Usage: play.py SETUP.EXE --reader READALOUD.EXE --artifacts DIR [--label NAME]
 Exit status 0 when everything behaved as expected, 1 otherwise.
 """
 
@@ -35,6 +36,7 @@ VALUE_LEFT = {1: 5, 2: 72, 5: 139, 9: 206, 10: 273, 30: 340, 50: 407,
 VERIFICA = (16, 240, 113, 81)
 ESCI = (616, 240, 113, 81)
 PALE_YELLOW = (255, 255, 192)  # Shape2, along the top of the client area
+SPOKEN_ANGLE = "Angolo verde in gradi:"  # lblangolo's name for screen readers
 
 
 class Wine:
@@ -52,6 +54,12 @@ class Wine:
                               stderr=subprocess.STDOUT, timeout=timeout)
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=timeout)
         return done.returncode
+
+    def output_of(self, args, timeout=60):
+        """What a program prints, run beside the game (the Wine server keeps running)."""
+        done = subprocess.run(["wine"] + args, env=self.env, stdout=subprocess.PIPE,
+                              stderr=self.log, timeout=timeout)
+        return done.returncode, done.stdout.decode("utf-8", "replace")
 
     def start(self, args):
         return subprocess.Popen(["wine"] + args, env=self.env, stdout=self.log,
@@ -90,8 +98,24 @@ def enter_total(session, origin, total):
     time.sleep(0.3)
 
 
-def answer(session, origin, right):
-    angle = screen.wait_for_angle(session, origin, "the disc")
+def spoken_angle(wine, reader):
+    """The measure in lblangolo as a screen reader reads it (readaloud.exe lists the window's
+    accessible names), or None when it cannot be read."""
+    status, text = wine.output_of([reader])
+    for line in text.splitlines():
+        if line.startswith(SPOKEN_ANGLE):
+            digits = line[len(SPOKEN_ANGLE):].strip()
+            if status == 0 and digits.isdigit():
+                return int(digits)
+    return None
+
+
+def answer(session, wine, reader, origin, right):
+    drawn = screen.wait_for_angle(session, origin, "the disc")
+    angle = wait_for(lambda: spoken_angle(wine, reader), "the angle's measure from the window")
+    if abs(angle - drawn) > 1:
+        raise Failure("the window says the green angle is %d°, but the disc shows %d°"
+                      % (angle, drawn))
     total = 360 - angle if right else (1 if angle != 359 else 2)
     log("  the green angle is %d°; entering %d (%s)" % (angle, total,
                                                     "right" if right else "wrong"))
@@ -100,7 +124,7 @@ def answer(session, origin, right):
     screen.dismiss(session, APP_TITLE, "the verdict")
 
 
-def play(session, wine, setup, artifacts, label):
+def play(session, wine, setup, reader, artifacts, label):
     log("step 1: install %s silently" % setup)
     status = wine.run([setup, "/S"])
     game = wine.drive_c("Program Files", "Angoli", "angoli.exe")
@@ -135,8 +159,8 @@ def play(session, wine, setup, artifacts, label):
     log("  screenshots: %s and window-%s.png" % (shot, label))
 
     log("step 4: one right answer, then one wrong")
-    answer(session, origin, right=True)
-    answer(session, origin, right=False)
+    answer(session, wine, reader, origin, right=True)
+    answer(session, wine, reader, origin, right=False)
 
     log("step 5: Help, then the definition of the right angle")
     session.x(["xdotool", "mousemove", str(origin[0] + 15), str(origin[1] - 8), "click", "1"])
@@ -173,6 +197,8 @@ def play(session, wine, setup, artifacts, label):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("setup")
+    parser.add_argument("--reader", required=True,
+                        help="readaloud.exe, which lists what a screen reader reads of the window")
     parser.add_argument("--artifacts", required=True)
     parser.add_argument("--label", default="win64")
     args = parser.parse_args()
@@ -191,7 +217,8 @@ def main():
                     os.path.join(artifacts, "realwindow-%s-wine.log" % args.label))
         log("making a fresh Wine prefix")
         wine.run(["wineboot", "-i"])
-        play(session, wine, os.path.abspath(args.setup), artifacts, args.label)
+        play(session, wine, os.path.abspath(args.setup), os.path.abspath(args.reader), artifacts,
+             args.label)
         ok = True
     except Failure as failure:
         log("FAILED: %s" % failure)

@@ -176,7 +176,7 @@ def classify(pixel):
 
 
 def read_angle(image, origin):
-    """The green angle in whole degrees, or None when the disc cannot be read."""
+    """The green angle in whole degrees, to within one, or None when the disc cannot be read."""
     colours = []
     for g in range(360):
         colour = "unclear"
@@ -190,9 +190,15 @@ def read_angle(image, origin):
                 break
         colours.append(colour)
     # The sector always starts at 12 o'clock, where the ring's radius and the sector's own lie
-    # side by side and can cover every sample of the first degree: those count as green.
+    # side by side and can cover every sample of the first degree: those count as green. Its
+    # other black radius may likewise cover the degree at the boundary. Either way the reading
+    # is good to a degree, which is all the caller asks of it.
     if colours[0] == "unclear":
         colours[0] = "green"
+    unclear = [g for g, c in enumerate(colours) if c == "unclear"]
+    if (len(unclear) == 1 and 0 < unclear[0] < 359 and colours[unclear[0] - 1] == "green"
+            and colours[unclear[0] + 1] == "blue"):
+        colours[unclear[0]] = "blue"
     green = colours.count("green")
     if green == 0 or colours != ["green"] * green + ["blue"] * (360 - green):
         return None
