@@ -238,7 +238,11 @@ void FormWindow::OnCommand(int id, int code, HWND from)
             m_events->Option1_GotFocus(c.index);
         return;
     }
-    if (code != BN_CLICKED)
+    // An owner-drawn button reports the second press of a quick double click as
+    // BN_DOUBLECLICKED instead of BN_CLICKED: on a value button that is a press like any other,
+    // so two quick clicks on "10" add 20. Verifica and Esci take the first press only.
+    const bool valuePress = c.kind == layout::Kind::GraphicOption && code == BN_DOUBLECLICKED;
+    if (code != BN_CLICKED && !valuePress)
         return;
     if (c.kind == layout::Kind::GraphicOption) {
         // Selected, then its click: the handler releases it again.

@@ -69,6 +69,7 @@ class tst_Runtime : public QObject
 private Q_SLOTS:
     void clicksReachTheGame_data();
     void clicksReachTheGame();
+    void doubleClickOnAValueButtonIsTwoClicks();
     void menuReachesTheGame_data();
     void menuReachesTheGame();
     void captionsAreUtf8BothWays_data();
@@ -116,6 +117,21 @@ void tst_Runtime::clicksReachTheGame()
     QVERIFY(w);
     QTest::mouseClick(w, Qt::LeftButton);
     QCOMPARE(r.events.seen, events);
+}
+
+void tst_Runtime::doubleClickOnAValueButtonIsTwoClicks()
+{
+    // Two quick clicks on one value button are two presses: "10" twice adds 20.
+    Runtime r;
+    QVERIFY(r.show());
+    r.events.seen.clear();
+    QWidget *ten = &r.ui.window().controls().option(form::Option1[5]).button();
+    // As a window system delivers a double click: a click, then a double-click press and its
+    // release.
+    QTest::mouseClick(ten, Qt::LeftButton);
+    QTest::mouseDClick(ten, Qt::LeftButton);
+    QTest::mouseRelease(ten, Qt::LeftButton);
+    QCOMPARE(r.events.seen.count(QStringLiteral("Option1_Click 5")), 2);
 }
 
 void tst_Runtime::menuReachesTheGame_data()

@@ -5,7 +5,8 @@
 Starts its own Xvfb and openbox and a fresh Wine prefix, installs angoli-setup.exe silently,
 starts the installed game and drives it with xdotool as a pupil would: types a name, reads
 the angle off the screen (the disc to within a degree, the exact measure as a screen reader
-hears it from the window), answers one question right and one wrong with real clicks, opens
+hears it from the window), answers one question right and one wrong (a double click on one
+value button, which must add twice) with real clicks, opens
 Help, leaves with "Esci"; then checks the bytes of the record files in the shared record
 folder, uninstalls, and checks that the records stay.
 
@@ -37,6 +38,7 @@ VERIFICA = (16, 240, 113, 81)
 ESCI = (616, 240, 113, 81)
 PALE_YELLOW = (255, 255, 192)  # Shape2, along the top of the client area
 SPOKEN_ANGLE = "Angolo verde in gradi:"  # lblangolo's name for screen readers
+SPOKEN_TOTAL = "Totale:"  # lbltotal4's
 
 
 class Wine:
@@ -110,16 +112,46 @@ def spoken_angle(wine, reader):
     return None
 
 
+def spoken_total(wine, reader):
+    """The running total as a screen reader reads it, or None."""
+    status, text = wine.output_of([reader])
+    for line in text.splitlines():
+        if line.startswith(SPOKEN_TOTAL) and status == 0:
+            digits = line[len(SPOKEN_TOTAL):].strip()
+            return int(digits) if digits.isdigit() else None
+    return None
+
+
+def double_click(session, origin, wine, reader, value):
+    """Two quick clicks on one value button, as a pupil may: both count."""
+    rect = (VALUE_LEFT[value], 472, 65, 70)
+    x = origin[0] + rect[0] + rect[2] // 2
+    y = origin[1] + rect[1] + rect[3] // 2
+    session.x(["xdotool", "mousemove", str(x), str(y), "sleep", "0.1",
+               "click", "--repeat", "2", "--delay", "60", "1"])
+    log('  double-clicked value button "%d" at %d,%d' % (value, x, y))
+    time.sleep(0.5)
+    total = wait_for(lambda: spoken_total(wine, reader), "the total from the window")
+    if total != 2 * value:
+        raise Failure('a double click on "%d" made the total %d; expected %d'
+                      % (value, total, 2 * value))
+
+
 def answer(session, wine, reader, origin, right):
     drawn = screen.wait_for_angle(session, origin, "the disc")
     angle = wait_for(lambda: spoken_angle(wine, reader), "the angle's measure from the window")
     if abs(angle - drawn) > 1:
         raise Failure("the window says the green angle is %d°, but the disc shows %d°"
                       % (angle, drawn))
-    total = 360 - angle if right else (1 if angle != 359 else 2)
-    log("  the green angle is %d°; entering %d (%s)" % (angle, total,
-                                                    "right" if right else "wrong"))
-    enter_total(session, origin, total)
+    if right:
+        total = 360 - angle
+        log("  the green angle is %d°; entering %d (right)" % (angle, total))
+        enter_total(session, origin, total)
+    else:
+        value = 1 if angle != 358 else 10
+        log("  the green angle is %d°; entering %d (wrong) with a double click"
+            % (angle, 2 * value))
+        double_click(session, origin, wine, reader, value)
     click(session, origin, VERIFICA, '"Verifica"')
     screen.dismiss(session, APP_TITLE, "the verdict")
 
