@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/directrecords.h"
 
-#include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "records/recordstore.h"
 
@@ -28,9 +27,6 @@ StoredRecord DirectRecordFolder::open(const std::string &dirwin)
 bool DirectRecordFolder::storeIfRecord(const std::string &dirwin, const std::string &scoreText,
                                        const std::string &name)
 {
-    // A score that can be no record needs no disk.
-    if (!recordScore(scoreText))
-        return false;
     return angoli::storeIfRecord(*m_open(dirwin), scoreText, name);
 }
 

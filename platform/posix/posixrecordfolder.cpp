@@ -6,8 +6,6 @@
 #include "records/recordfs.h"
 #include "records/recordstore.h"
 
-#include <cstring>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace angoli
@@ -17,13 +15,6 @@ namespace
 {
 
 using Action = FileError::Action;
-
-bool isDirectory(const std::string &path)
-{
-    struct stat info {
-    };
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 // What the helper's run means: its reply when it ended normally, else the error to show.
 std::string replyOf(const posix::HelperRun &run, const std::string &helperPath,
@@ -53,7 +44,7 @@ PosixRecordFolder::PosixRecordFolder(SharedRecords shared) : m_shared(std::move(
 
 std::string PosixRecordFolder::GetSystemDir()
 {
-    if (isDirectory(m_shared.folder) && ::access(m_shared.helper.c_str(), X_OK) == 0)
+    if (posix::isDirectory(m_shared.folder) && ::access(m_shared.helper.c_str(), X_OK) == 0)
         return m_shared.folder + '/';
     return posix::privateRecordDir();
 }
@@ -74,10 +65,10 @@ StoredRecord PosixRecordFolder::open(const std::string &dirwin)
 bool PosixRecordFolder::storeIfRecord(const std::string &dirwin, const std::string &scoreText,
                                       const std::string &name)
 {
-    if (!recordScore(scoreText))
-        return false; // no record, whatever is stored: no need to touch the disk
     if (!isShared(dirwin))
         return angoli::storeIfRecord(*openRecordFs(dirwin), scoreText, name);
+    if (!recordScore(scoreText))
+        return false; // no record, whatever is stored: the helper would only refuse it
     const posix::HelperRun run = posix::runHelper(
         m_shared.helper, {std::string(helper::kStoreCommand), scoreText, storableName(name)},
         m_shared.deadline, helper::kReplyLimit);

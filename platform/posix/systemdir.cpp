@@ -33,13 +33,6 @@ std::string withoutTrailingSeparators(std::string dir)
     return dir;
 }
 
-bool isDirectory(const std::string &path)
-{
-    struct stat info {
-    };
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 // mkdir -p, reporting the first component that cannot be made.
 void makePath(const std::string &dir)
 {
@@ -58,6 +51,13 @@ void makePath(const std::string &dir)
 }
 
 } // namespace
+
+bool isDirectory(const std::string &path)
+{
+    struct stat info {
+    };
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
 
 std::string privateRecordDir(const char *xdgDataHome, const char *homeVar,
                              const std::optional<std::string> &accountHome)

@@ -11,6 +11,9 @@ namespace angoli::posix
 // The folder shared by every player of the machine, set up by the package.
 inline constexpr char kSharedRecordDir[] = "/var/games/angoli";
 
+// Whether path names a folder (following links).
+bool isDirectory(const std::string &path);
+
 // The player's own record folder: xdgDataHome/angoli when xdgDataHome is an absolute path,
 // else home/.local/share/angoli, where home is homeVar when it is an absolute path and
 // accountHome (the password database's) otherwise. Created with its missing parents, private

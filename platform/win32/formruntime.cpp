@@ -36,7 +36,6 @@ std::string FormWindow::Caption(OptionButton button) const
 
 void FormWindow::setValue(OptionButton button, bool value)
 {
-    makeContents();
     ControlState &s = m_controls[button.row];
     if (s.value == value)
         return;
@@ -48,28 +47,24 @@ void FormWindow::setValue(OptionButton button, bool value)
 
 void FormWindow::setBackColor(OptionButton button, Colour colour)
 {
-    makeContents();
     m_controls[button.row].back = colour;
     repaintButton(button);
 }
 
 void FormWindow::setForeColor(OptionButton button, Colour colour)
 {
-    makeContents();
     m_controls[button.row].fore = colour;
     repaintButton(button);
 }
 
 void FormWindow::setVisible(OptionButton button, bool visible)
 {
-    makeContents();
     m_controls[button.row].visible = visible;
     ShowWindow(m_controls[button.row].window, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void FormWindow::setEnabled(OptionButton button, bool enabled)
 {
-    makeContents();
     m_controls[button.row].enabled = enabled;
     EnableWindow(m_controls[button.row].window, enabled);
 }

@@ -45,7 +45,9 @@ public:
     FormWindow &operator=(const FormWindow &) = delete;
 
     // When the controls, fonts and drawing are made: with the window, or while the first input
-    // box waits for the player (or when first needed), so that the name dialog shows at once.
+    // box waits for the player (at the latest when it returns), so that the name dialog shows
+    // at once. Until then only the dialogs, Timer1's Enabled, the clock and End may be used, as
+    // Form_Load does.
     enum class Contents { Now, Later };
 
     // Makes the window and its contents as laid out, hidden. False when Windows refuses.
@@ -56,11 +58,7 @@ public:
 
     HWND window() const { return m_window; }
     const ControlState &control(int row) const { return m_controls[std::size_t(row)]; }
-    GdiSurface &gdiSurface()
-    {
-        makeContents();
-        return *m_surface;
-    }
+    GdiSurface &gdiSurface() { return *m_surface; }
     bool contentsMade() const { return m_contentsMade; }
 
     // FormsRuntime.

@@ -140,7 +140,7 @@ namespace
 // What a timer saw while the input box waited, and how it answered.
 struct Answer {
     FormWindow *window = nullptr;
-    const wchar_t *typed = nullptr;
+    const wchar_t *typed = nullptr; // nullptr: Cancel
     bool madeWhileAsking = false;
 } answer;
 
@@ -150,6 +150,10 @@ void CALLBACK answerInputBox(HWND, UINT, UINT_PTR timer, DWORD)
     answer.madeWhileAsking = answer.window->contentsMade();
     HWND dialog = FindWindowW(nullptr, L"Prova");
     REQUIRE(dialog != nullptr);
+    if (answer.typed == nullptr) { // Cancel
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
     SetWindowTextW(FindWindowExW(dialog, nullptr, L"Edit", nullptr), answer.typed);
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
@@ -179,12 +183,16 @@ TEST_CASE("made for later, the window's contents follow while the name dialog wa
         CHECK(w->InputBox("Come ti chiami?", "Prova") == "Anna");
         CHECK(w->contentsMade());
     }
-    SUBCASE("or when the game first needs them")
+    SUBCASE("a player who cancels: made right after as well")
     {
-        w->setEnabled(form::Option1[1], true);
+        answer = {w, nullptr};
+        SetTimer(nullptr, 0, 1, answerInputBox);
+        CHECK(w->InputBox("Come ti chiami?", "Prova").empty());
         CHECK(w->contentsMade());
-        CHECK(IsWindowEnabled(w->control(form::Option1[1].row).window));
     }
+    // From here on the game may use every control.
+    w->setEnabled(form::Option1[1], true);
+    CHECK(IsWindowEnabled(w->control(form::Option1[1].row).window));
     HWND hundred = w->control(form::Option1[8].row).window;
     CHECK(hundred != nullptr);
     CHECK(w->control(form::lblnome1.row).font != nullptr);
