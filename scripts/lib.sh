@@ -37,6 +37,8 @@ ANGOLI_WINDOWS_PACKAGES=(
 )
 
 ANGOLI_BUILD_DIR=build
+# Another apt run (an unattended upgrade, a second build) holds dpkg's lock: wait for it, bounded.
+ANGOLI_APT_WAIT=(-o DPkg::Lock::Timeout=900)
 
 say() { printf '==> %s\n' "$*"; }
 die() {
@@ -76,9 +78,9 @@ ensure_packages() {
         sudo=(sudo)
     fi
     say "installing: ${missing[*]}"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update </dev/null
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${ANGOLI_APT_WAIT[@]}" update </dev/null
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
+        apt-get "${ANGOLI_APT_WAIT[@]}" install -y --no-install-recommends "${missing[@]}" </dev/null
 }
 
 # Configures build/ (the project defaults to RelWithDebInfo). Warnings are errors when
@@ -182,8 +184,8 @@ ensure_wine32() {
         dpkg --add-architecture i386
         added=1
     fi
-    if DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null >/tmp/angoli-apt-i386.log 2>&1 &&
-        DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends wine32:i386 \
+    if DEBIAN_FRONTEND=noninteractive apt-get "${ANGOLI_APT_WAIT[@]}" update -q </dev/null >/tmp/angoli-apt-i386.log 2>&1 &&
+        DEBIAN_FRONTEND=noninteractive apt-get "${ANGOLI_APT_WAIT[@]}" install -y --no-install-recommends wine32:i386 \
             </dev/null >>/tmp/angoli-apt-i386.log 2>&1; then
         return 0
     fi
