@@ -5,7 +5,7 @@
 #include "platform/posix/posixrecordfolder.h"
 #include "platform/qt/process.h"
 #include "platform/qt/qtformsruntime.h"
-#include "platform/random.h"
+#include "runtime/random.h"
 
 #include <QApplication>
 

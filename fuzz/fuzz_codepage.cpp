@@ -5,7 +5,7 @@
 // that is no part of a well-formed character.
 
 #include "check.h"
-#include "platform/codepage.h"
+#include "runtime/codepage.h"
 
 #include <array>
 #include <cstdint>

@@ -10,14 +10,14 @@
 // and another character), and the player's name (the rest).
 
 #include "check.h"
-#include "platform/codepage.h"
-#include "platform/conversions.h"
-#include "platform/fileerror.h"
 #include "platform/posix/helperwire.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "records/recordjournal.h"
 #include "records/recordstore.h"
+#include "runtime/codepage.h"
+#include "runtime/conversions.h"
+#include "runtime/fileerror.h"
 
 #include <cstdint>
 #include <cstdlib>

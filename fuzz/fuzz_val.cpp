@@ -4,7 +4,7 @@
 // of n must give n.
 
 #include "check.h"
-#include "platform/conversions.h"
+#include "runtime/conversions.h"
 
 #include <cmath>
 #include <cstdint>

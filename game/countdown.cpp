@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/countdown.h"
 
-#include "platform/conversions.h"
+#include "runtime/conversions.h"
 
 namespace angoli::countdown
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "game/formsruntime.h"
+#include "runtime/formsruntime.h"
 
 #include <array>
 #include <string_view>

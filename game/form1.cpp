@@ -4,9 +4,9 @@
 
 #include "game/controls.h"
 #include "game/countdown.h"
-#include "platform/fileerror.h"
-#include "platform/random.h"
 #include "records/recordfolder.h"
+#include "runtime/fileerror.h"
+#include "runtime/random.h"
 
 namespace angoli
 {

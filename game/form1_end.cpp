@@ -4,9 +4,9 @@
 
 #include "game/controls.h"
 #include "game/countdown.h"
-#include "platform/conversions.h"
-#include "platform/fileerror.h"
 #include "records/recordfolder.h"
+#include "runtime/conversions.h"
+#include "runtime/fileerror.h"
 
 namespace angoli
 {

@@ -5,8 +5,8 @@
 #include "drawing/gradient.h"
 #include "drawing/sector.h"
 #include "game/controls.h"
-#include "platform/conversions.h"
-#include "platform/random.h"
+#include "runtime/conversions.h"
+#include "runtime/random.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/recordformat.h"
 
-#include "platform/codepage.h"
+#include "runtime/codepage.h"
 
 namespace angoli
 {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/recordjournal.h"
 
-#include "platform/codepage.h"
 #include "records/recordformat.h"
+#include "runtime/codepage.h"
 
 #include <charconv>
 #include <cstdint>

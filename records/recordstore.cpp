@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/recordstore.h"
 
-#include "platform/codepage.h"
-#include "platform/conversions.h"
-#include "platform/fileerror.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "records/recordjournal.h"
+#include "runtime/codepage.h"
+#include "runtime/conversions.h"
+#include "runtime/fileerror.h"
 
 #include <cerrno>
 

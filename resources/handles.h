@@ -2,31 +2,15 @@
 #pragma once
 
 #include "resources/layout.h"
+#include "runtime/handles.h"
 
 #include <cstdint>
 #include <string_view>
 
-// Typed handles to the controls and menu items the game changes. A handle is the control's row
-// in the layout table, found once, at compile time, from the control's name: a misspelt name or a
-// control of the wrong kind does not compile, and no click ever looks a control up by name.
+// The handles of runtime/handles.h, found once, at compile time, from the control's name: a
+// misspelt name or a control of the wrong kind does not compile.
 namespace angoli
 {
-
-struct Label {
-    std::uint8_t row;
-    friend constexpr bool operator==(Label, Label) = default;
-};
-
-// An element of the value-button array Option1.
-struct OptionButton {
-    std::uint8_t row;
-    friend constexpr bool operator==(OptionButton, OptionButton) = default;
-};
-
-struct MenuCommand {
-    std::uint8_t row; // in layout::kMenu
-    friend constexpr bool operator==(MenuCommand, MenuCommand) = default;
-};
 
 namespace layout
 {

@@ -7,10 +7,10 @@
 // Prints the folder, the pair shown at start-up, and "stored" or "kept"; exits 0 when the record
 // was stored, 3 when the stored record was kept, 1 on a file error (the message on stderr),
 // 2 on misuse.
-#include "platform/fileerror.h"
 #include "platform/posix/posixrecordfolder.h"
 #include "records/recordfs.h"
 #include "records/recordstore.h"
+#include "runtime/fileerror.h"
 
 #include <cstdio>
 #include <string>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/fileerror.h"
 #include "records/recordfolder.h"
+#include "runtime/fileerror.h"
 
 #include <chrono>
 #include <cstddef>

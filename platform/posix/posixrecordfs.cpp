@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The record folder on POSIX: every name opened relative to the folder's descriptor, never
 // through a link, never waiting on a FIFO or device, and only as a regular file with one link.
-#include "platform/fileerror.h"
 #include "platform/posix/unixfile.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
+#include "runtime/fileerror.h"
 
 #include <cerrno>
 #include <fcntl.h>

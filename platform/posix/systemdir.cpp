@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/posix/systemdir.h"
 
-#include "platform/fileerror.h"
+#include "runtime/fileerror.h"
 
 #include <cerrno>
 #include <cstdlib>

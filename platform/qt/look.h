@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/colour.h"
 #include "resources/layout.h"
+#include "runtime/colour.h"
 
 #include <QColor>
 #include <QFont>

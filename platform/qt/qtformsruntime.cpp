@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/qtformsruntime.h"
 
-#include "platform/processend.h"
 #include "platform/qt/caption.h"
 #include "platform/qt/gamewindow.h"
 #include "platform/qt/process.h"
 #include "platform/qt/qtcolour.h"
+#include "runtime/processend.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "game/formsruntime.h"
 #include "platform/qt/qtservices.h"
+#include "runtime/formsruntime.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/qtservices.h"
 
-#include "platform/processend.h"
+#include "runtime/processend.h"
 
 #include <QApplication>
 #include <QInputDialog>

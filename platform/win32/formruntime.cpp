@@ -2,10 +2,10 @@
 // The services the game calls on its window: controls, dialogs, the timer, the time and the end.
 #include "platform/win32/formwindow.h"
 
-#include "platform/processend.h"
 #include "platform/win32/formaccessible.h"
 #include "platform/win32/inputbox.h"
 #include "platform/win32/wintext.h"
+#include "runtime/processend.h"
 
 #include <utility>
 

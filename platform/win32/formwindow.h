@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "game/formsruntime.h"
 #include "platform/win32/gdisurface.h"
 #include "platform/win32/look.h"
 #include "platform/win32/pictures.h"
 #include "resources/layout.h"
+#include "runtime/formsruntime.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "drawing/surface.h"
+#include "runtime/surface.h"
 
 #include <windows.h>
 

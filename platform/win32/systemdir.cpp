@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/win32/systemdir.h"
 
-#include "platform/fileerror.h"
 #include "platform/win32/wintext.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
+#include "runtime/fileerror.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The composition root on Windows: the real services, handed to the game and its window.
 #include "game/form1.h"
-#include "platform/random.h"
 #include "platform/win32/formwindow.h"
 #include "platform/win32/systemdir.h"
 #include "records/directrecords.h"
 #include "records/recordfs.h"
+#include "runtime/random.h"
 
 #include <windows.h>
 

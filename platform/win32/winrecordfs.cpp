@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The record folder on Windows: every name opened relative to the folder's own handle, never
 // through a reparse point, and only as a plain disk file with a single link.
-#include "platform/fileerror.h"
 #include "platform/win32/wintext.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
+#include "runtime/fileerror.h"
 
 #include <windows.h>
 #include <winternl.h>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The record files' 8-bit text: Windows-1252 to UTF-8 and back.
-#include "platform/codepage.h"
+#include "runtime/codepage.h"
 
 #include <doctest.h>
 

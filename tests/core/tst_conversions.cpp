@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers and text as the game relies on them: Val, CStr, Format, CInt, 16-bit sums, QBColor.
-#include "platform/conversions.h"
+#include "runtime/conversions.h"
 
 #include <doctest.h>
 

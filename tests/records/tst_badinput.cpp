@@ -5,10 +5,10 @@
 #include "folder.h"
 #include "playgame.h"
 
-#include "platform/codepage.h"
 #include "records/directrecords.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
+#include "runtime/codepage.h"
 
 #include <doctest.h>
 

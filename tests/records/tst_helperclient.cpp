@@ -3,10 +3,10 @@
 // gets its answer or a message within the bound, and the helper starts clean.
 #include "folder.h"
 
-#include "platform/fileerror.h"
 #include "platform/posix/helperclient.h"
 #include "platform/posix/helperwire.h"
 #include "platform/posix/posixrecordfolder.h"
+#include "runtime/fileerror.h"
 
 #include <doctest.h>
 

@@ -5,10 +5,10 @@
 #include "child.h"
 #include "folder.h"
 
-#include "platform/fileerror.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "records/recordstore.h"
+#include "runtime/fileerror.h"
 
 #include <doctest.h>
 

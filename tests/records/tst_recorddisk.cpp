@@ -6,10 +6,10 @@
 #include "child.h"
 #include "folder.h"
 
-#include "platform/fileerror.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "records/recordstore.h"
+#include "runtime/fileerror.h"
 
 #include <doctest.h>
 

@@ -4,10 +4,10 @@
 #include "child.h"
 #include "folder.h"
 
-#include "platform/codepage.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "records/recordstore.h"
+#include "runtime/codepage.h"
 
 #include <doctest.h>
 

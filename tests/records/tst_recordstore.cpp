@@ -3,12 +3,12 @@
 // store-if-higher, and the completion of an update cut short.
 #include "folder.h"
 
-#include "platform/codepage.h"
-#include "platform/fileerror.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "records/recordjournal.h"
 #include "records/recordstore.h"
+#include "runtime/codepage.h"
+#include "runtime/fileerror.h"
 
 #include <doctest.h>
 

@@ -4,9 +4,9 @@
 #include "child.h"
 #include "folder.h"
 
-#include "platform/fileerror.h"
 #include "platform/posix/posixrecordfolder.h"
 #include "platform/posix/systemdir.h"
+#include "runtime/fileerror.h"
 
 #include <doctest.h>
 

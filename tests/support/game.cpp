@@ -2,7 +2,7 @@
 #include "support/game.h"
 
 #include "game/controls.h"
-#include "platform/conversions.h"
+#include "runtime/conversions.h"
 
 namespace angoli::test
 {

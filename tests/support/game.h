@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/form1.h"
-#include "platform/random.h"
+#include "runtime/random.h"
 #include "support/fakerecords.h"
 #include "support/fakeruntime.h"
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows side of the records: the folder layer's refusals and bounded lock, the record
 // folder's place and the carry-over of an old record; and the GIF decoder on the real picture.
-#include "platform/fileerror.h"
 #include "platform/win32/gif.h"
 #include "platform/win32/systemdir.h"
 #include "platform/win32/wintext.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
+#include "runtime/fileerror.h"
 
 #include <doctest.h>
 

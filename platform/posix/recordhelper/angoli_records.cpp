@@ -9,12 +9,12 @@
 //
 // Exit status and output: see platform/posix/helperwire.h.
 
-#include "platform/fileerror.h"
 #include "platform/posix/helperwire.h"
 #include "platform/posix/systemdir.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "records/recordstore.h"
+#include "runtime/fileerror.h"
 
 #include <algorithm>
 #include <cerrno>

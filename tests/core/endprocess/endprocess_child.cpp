@@ -13,7 +13,7 @@
 // buffered: only the end's flush brings the lines out.
 
 #include "game/form1.h"
-#include "platform/processend.h"
+#include "runtime/processend.h"
 #include "support/fakerecords.h"
 #include "support/fakeruntime.h"
 #include "support/game.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/random.h"
+#include "runtime/random.h"
 
 #include <bit>
 

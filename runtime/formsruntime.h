@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "drawing/surface.h"
-#include "platform/colour.h"
-#include "resources/handles.h"
+#include "runtime/colour.h"
+#include "runtime/handles.h"
+#include "runtime/surface.h"
 
 #include <string>
 #include <string_view>

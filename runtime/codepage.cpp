@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/codepage.h"
+#include "runtime/codepage.h"
 
 #include <array>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/conversions.h"
+#include "runtime/conversions.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/fileerror.h"
+#include "runtime/fileerror.h"
 
 #include <cstring>
 

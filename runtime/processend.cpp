@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/processend.h"
+#include "runtime/processend.h"
 
 #include <cstdio>
 #include <cstdlib>
