@@ -104,7 +104,6 @@ struct MenuItem {
 
 inline constexpr int kClientWidth = 744;
 inline constexpr int kClientHeight = 552;
-inline constexpr int kTwipsPerPixel = 15;
 inline constexpr Colour kFormBackColor = 0x00FF0000;
 inline constexpr Colour kFormForeColor = 0x0080FF80;
 inline constexpr int kBackgroundPicture = 1;

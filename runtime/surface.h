@@ -6,6 +6,9 @@
 namespace angoli
 {
 
+// The window reports its size in twips while it draws in pixels.
+inline constexpr int kTwipsPerPixel = 15;
+
 // What the drawing procedures need of the object they draw on.
 class DrawingSurface
 {

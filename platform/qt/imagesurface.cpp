@@ -125,12 +125,12 @@ void ImageSurface::LineBox(int x1, int y1, int x2, int y2, Colour color)
 
 double ImageSurface::Width() const
 {
-    return m_outerSize ? static_cast<double>(m_outerSize().width()) * layout::kTwipsPerPixel : 0.0;
+    return m_outerSize ? static_cast<double>(m_outerSize().width()) * kTwipsPerPixel : 0.0;
 }
 
 double ImageSurface::Height() const
 {
-    return m_outerSize ? static_cast<double>(m_outerSize().height()) * layout::kTwipsPerPixel : 0.0;
+    return m_outerSize ? static_cast<double>(m_outerSize().height()) * kTwipsPerPixel : 0.0;
 }
 
 QRect ImageSurface::logicalBounds() const

@@ -145,7 +145,7 @@ TEST_CASE("start-up restyles value buttons 1 to 11 whatever the layout gave them
     game.load();
     for (std::size_t i = 1; i <= 11; ++i) {
         CAPTURE(i);
-        const ButtonState &b = game.ui.button(form::Option1[i]);
+        const ControlState &b = game.ui.button(form::Option1[i]);
         CHECK(b.back == 0xC0C000);
         CHECK(b.fore == 0xFFFF80);
         CHECK(b.visible);

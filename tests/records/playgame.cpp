@@ -38,7 +38,7 @@ Played playGame(RecordFolder &records, const std::string &name, const std::strin
     FakeRuntime ui;
     FakeRandom random;
     Form1 form{ui, random, records};
-    ui.events = &form;
+    ui.attach(form);
     ui.names = {name};
     Played played;
     using Clock = std::chrono::steady_clock;

@@ -5,54 +5,15 @@ namespace angoli::test
 {
 
 FakeRuntime::FakeRuntime()
-    : drawing(kOuterWidthPx * layout::kTwipsPerPixel, kOuterHeightPx * layout::kTwipsPerPixel)
+    : drawing(kOuterWidthPx * kTwipsPerPixel, kOuterHeightPx * kTwipsPerPixel)
 {
-    for (std::size_t row = 0; row < layout::kControls.size(); ++row) {
-        const layout::Control &c = layout::kControls[row];
-        m_captions[row] = c.caption ? c.caption : "";
-        m_buttons[row] = {m_captions[row], false, c.visible, c.enabled, c.backColor, c.foreColor};
-    }
-}
-
-std::string FakeRuntime::Caption(Label label) const
-{
-    return m_captions[label.row];
+    makeWindowNow();
 }
 
 void FakeRuntime::setCaption(Label label, std::string_view text)
 {
-    m_captions[label.row] = text;
+    ModelledRuntime::setCaption(label, text);
     log.push_back(std::string(layout::kControls[label.row].name) + " = " + std::string(text));
-}
-
-std::string FakeRuntime::Caption(OptionButton button) const
-{
-    return m_buttons[button.row].caption;
-}
-
-void FakeRuntime::setValue(OptionButton button, bool value)
-{
-    m_buttons[button.row].value = value;
-}
-
-void FakeRuntime::setBackColor(OptionButton button, Colour colour)
-{
-    m_buttons[button.row].back = colour;
-}
-
-void FakeRuntime::setForeColor(OptionButton button, Colour colour)
-{
-    m_buttons[button.row].fore = colour;
-}
-
-void FakeRuntime::setVisible(OptionButton button, bool visible)
-{
-    m_buttons[button.row].visible = visible;
-}
-
-void FakeRuntime::setEnabled(OptionButton button, bool enabled)
-{
-    m_buttons[button.row].enabled = enabled;
 }
 
 void FakeRuntime::MsgBox(std::string_view prompt, MsgStyle style, std::string_view title)
@@ -63,7 +24,7 @@ void FakeRuntime::MsgBox(std::string_view prompt, MsgStyle style, std::string_vi
         onMessage(messages.back());
 }
 
-std::string FakeRuntime::InputBox(std::string_view prompt, std::string_view title)
+std::string FakeRuntime::askText(std::string_view prompt, std::string_view title)
 {
     inputs.push_back({std::string(prompt), kPlain, std::string(title)});
     log.emplace_back("InputBox");
@@ -74,9 +35,8 @@ std::string FakeRuntime::InputBox(std::string_view prompt, std::string_view titl
     return name;
 }
 
-void FakeRuntime::setTimerEnabled(bool enabled)
+void FakeRuntime::runTimer(bool enabled)
 {
-    m_timerEnabled = enabled;
     log.emplace_back(enabled ? "Timer on" : "Timer off");
 }
 
@@ -97,8 +57,8 @@ void FakeRuntime::End()
 
 void FakeRuntime::tick(int n)
 {
-    for (int i = 0; i < n && m_timerEnabled && events; ++i)
-        events->Timer1_Timer();
+    for (int i = 0; i < n && timerEnabled(); ++i)
+        ModelledRuntime::tick();
 }
 
 } // namespace angoli::test

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/modelledruntime.h"
 #include "resources/layout.h"
-#include "runtime/formsruntime.h"
 #include "support/recordingsurface.h"
 
-#include <array>
 #include <deque>
 #include <functional>
 #include <string>
@@ -25,45 +24,28 @@ struct Shown {
 struct ProgramEnded {
 };
 
-// What a value button shows.
-struct ButtonState {
-    std::string caption;
-    bool value = false;
-    bool visible = false;
-    bool enabled = false;
-    Colour back = 0;
-    Colour fore = 0;
-};
-
 // The outer size of the game window in pixels: the client area, the frame, title and menu bar.
 inline constexpr int kOuterWidthPx = 750;
 inline constexpr int kOuterHeightPx = 593;
 
-// A forms runtime without a window: the controls start as laid out, dialogs answer from a
-// script, drawing is recorded, and every call is logged in order.
-class FakeRuntime final : public FormsRuntime
+// A forms runtime without a window, on the form model every face renders: the controls start
+// as laid out, dialogs answer from a script, drawing is recorded, and every call is logged in
+// order. The window is made at once.
+class FakeRuntime final : public ModelledRuntime
 {
 public:
     FakeRuntime();
 
-    std::string Caption(Label label) const override;
     void setCaption(Label label, std::string_view text) override;
-    std::string Caption(OptionButton button) const override;
-    void setValue(OptionButton button, bool value) override;
-    void setBackColor(OptionButton button, Colour colour) override;
-    void setForeColor(OptionButton button, Colour colour) override;
-    void setVisible(OptionButton button, bool visible) override;
-    void setEnabled(OptionButton button, bool enabled) override;
     DrawingSurface &surface() override { return drawing; }
     void MsgBox(std::string_view prompt, MsgStyle style, std::string_view title) override;
-    std::string InputBox(std::string_view prompt, std::string_view title) override;
-    void setTimerEnabled(bool enabled) override;
     void Beep() override;
     float secondsSinceMidnight() override { return seconds; }
     [[noreturn]] void End() override;
 
-    const ButtonState &button(OptionButton b) const { return m_buttons[b.row]; }
-    bool timerEnabled() const { return m_timerEnabled; }
+    // A value button as the face would show it.
+    const ControlState &button(OptionButton b) const { return model()[b.row]; }
+    bool timerEnabled() const { return model().timerEnabled(); }
     // Delivers n ticks to the game, as Timer1 would while enabled.
     void tick(int n = 1);
 
@@ -82,12 +64,11 @@ public:
     // "<label> = <text>" for a caption.
     std::vector<std::string> log;
     RecordingSurface drawing;
-    FormEvents *events = nullptr; // receives the ticks
 
 private:
-    std::array<std::string, layout::kControls.size()> m_captions;
-    std::array<ButtonState, layout::kControls.size()> m_buttons;
-    bool m_timerEnabled = true; // Timer1 is enabled when the window is created
+    void changed(std::size_t, Change) override {}
+    std::string askText(std::string_view prompt, std::string_view title) override;
+    void runTimer(bool enabled) override;
 };
 
 } // namespace angoli::test

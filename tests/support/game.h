@@ -31,7 +31,7 @@ public:
 struct Game {
     Game()
     {
-        ui.events = &form;
+        ui.attach(form);
         random.log = &ui.log;
         records.log = &ui.log;
     }

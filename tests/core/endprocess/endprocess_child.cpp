@@ -95,7 +95,7 @@ int main(int argc, char *argv[])
     random.fallback = kAngleDraw;
     FileRecords records(argv[2], std::string(argv[3]) + "/records.txt");
     Form1 form(ui, random, records);
-    ui.events = &form;
+    ui.attach(form);
     ui.onEnd = [] { endProcess(); };
 
     bool armed = false;
