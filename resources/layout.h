@@ -65,12 +65,10 @@ struct Font {
 };
 
 // The pictures, numbered from 1 as the controls refer to them; files in resources/pictures/.
-inline constexpr std::array<const char *, 20> kPictureFiles = {
-    "01-beach.bmp",  "02-letter-a.ico", "03-card.ico",      "04-rulers.ico", "05-prism.ico",
-    "06-solids.ico", "07-yinyang.ico",  "08-arrowhead.ico", "09-peace.ico",  "10-frame.ico",
-    "11-sphere.ico", "12-books.ico",    "13-dragon.ico",    "14-gem.ico",    "15-block.ico",
-    "16-ear.ico",    "17-clef.bmp",     "18-clef-grey.bmp", "19-emblem.ico", "20-back.gif",
+inline constexpr std::array kPictureFiles = {
+#include "resources/pictures.inc"
 };
+static_assert(kPictureFiles.size() == 20);
 inline constexpr int kNoPicture = 0;
 
 constexpr const char *pictureFile(int number)

@@ -4,6 +4,7 @@
 #include "platform/win32/gdisurface.h"
 #include "platform/win32/look.h"
 #include "platform/win32/pictures.h"
+#include "resources/handles.h"
 #include "resources/layout.h"
 #include "runtime/formsruntime.h"
 

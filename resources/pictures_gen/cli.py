@@ -16,6 +16,13 @@ from .icons_09_to_19 import (cursor_squares, icon_block, icon_books, icon_dragon
 
 HERE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT_DIR = os.path.join(HERE, "pictures")
+LIST = os.path.join(HERE, "pictures.inc")
+
+
+def listed_names():
+    """The pictures in the order of their numbers, as the build reads them."""
+    with open(LIST, encoding="utf-8") as f:
+        return [line.strip().rstrip(",").strip('"') for line in f if line.startswith('"')]
 
 
 ICONS = [
@@ -119,6 +126,9 @@ def check_gif(data, size):
 
 
 def check():
+    listed = listed_names()
+    assert sorted(listed) == ALL_NAMES, "pictures.inc and the generator disagree: %s" % (
+        set(listed) ^ set(ALL_NAMES))
     present = sorted(n for n in os.listdir(OUT_DIR) if not n.startswith("."))
     assert present == ALL_NAMES, "unexpected files: %s" % (set(present) ^ set(ALL_NAMES))
     for name in ALL_NAMES:
