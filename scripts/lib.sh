@@ -165,9 +165,11 @@ replace_generated_block() {
     mv "$doc.new" "$doc"
 }
 
-# Whether Wine can run 32-bit Windows programs (Debian's wine32 from the i386 architecture).
+# Whether Wine can run 32-bit Windows programs: Debian's wine32 from the i386 architecture is
+# installed and its loader runs (a kernel without 32-bit support cannot start it at all).
 wine32_available() {
-    [[ "$(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null || true)" == "install ok installed" ]]
+    [[ "$(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null || true)" == "install ok installed" ]] &&
+        timeout 60 /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
 # Installs Debian's 32-bit Wine where the machine can. Adding the i386 architecture is undone
@@ -187,7 +189,13 @@ ensure_wine32() {
     if DEBIAN_FRONTEND=noninteractive apt-get "${ANGOLI_APT_WAIT[@]}" update -q </dev/null >/tmp/angoli-apt-i386.log 2>&1 &&
         DEBIAN_FRONTEND=noninteractive apt-get "${ANGOLI_APT_WAIT[@]}" install -y --no-install-recommends wine32:i386 \
             </dev/null >>/tmp/angoli-apt-i386.log 2>&1; then
-        return 0
+        wine32_available && return 0
+        # Installed but the kernel cannot start a 32-bit program: with wine32 in place, the wine
+        # command would use its 32-bit loader for every program and the 64-bit ones would fail too.
+        DEBIAN_FRONTEND=noninteractive apt-get "${ANGOLI_APT_WAIT[@]}" remove -y wine32:i386 libwine:i386 \
+            </dev/null >>/tmp/angoli-apt-i386.log 2>&1 || true
+        echo "this machine's kernel cannot run 32-bit programs (wine32's loader does not start)"
+        return 1
     fi
     if ((added)); then
         dpkg --remove-architecture i386
