@@ -46,6 +46,10 @@ FormWindow::~FormWindow()
 {
     if (m_window != nullptr)
         DestroyWindow(m_window);
+    // The class holds this window's icons, which go with its pictures: no later window may get
+    // the class with them. A class that another window still uses stays (Windows refuses).
+    if (m_registeredClass)
+        UnregisterClassW(kWindowClass, m_instance);
     for (ControlState &s : m_controls)
         DeleteObject(s.font);
 }
@@ -61,7 +65,7 @@ bool FormWindow::create(Contents contents)
     windowClass.hIconSm = m_pictures.icon(layout::kIconPicture, GetSystemMetrics(SM_CXSMICON));
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);
+    m_registeredClass = RegisterClassExW(&windowClass) != 0;
 
     m_scale.dpi = dpiOf(nullptr);
     const std::wstring caption = toWide(layout::kFormCaption);

@@ -133,6 +133,7 @@ private:
     bool m_timerEnabled = true; // Timer1 is enabled when the window is made
     bool m_reopeningMenu = false;
     bool m_contentsMade = false;
+    bool m_registeredClass = false; // this window's icons are the class's
 };
 
 } // namespace angoli::win32

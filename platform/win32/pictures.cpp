@@ -61,8 +61,8 @@ Pictures::~Pictures()
 {
     for (HBITMAP b : m_bitmaps)
         DeleteObject(b);
-    for (HICON i : m_icons)
-        DestroyIcon(i);
+    for (const SizedIcon &i : m_icons)
+        DestroyIcon(i.icon);
     if (m_cursor != nullptr)
         DestroyCursor(m_cursor);
 }
@@ -89,15 +89,16 @@ HICON Pictures::icon(int number, int size)
 {
     if (!isIcon(number))
         return nullptr;
-    HICON &slot = m_icons[std::size_t(number)];
-    if (slot != nullptr && m_iconSizes[std::size_t(number)] == size)
-        return slot;
-    if (slot != nullptr)
-        DestroyIcon(slot);
-    slot = static_cast<HICON>(LoadImageW(
+    for (const SizedIcon &kept : m_icons)
+        if (kept.number == number && kept.size == size)
+            return kept.icon;
+    // Never destroyed before the end: the window class, a painted button or the pointer may
+    // still hold an earlier size.
+    auto loaded = static_cast<HICON>(LoadImageW(
         m_instance, MAKEINTRESOURCEW(kPictureResourceBase + number), IMAGE_ICON, size, size, 0));
-    m_iconSizes[std::size_t(number)] = size;
-    return slot;
+    if (loaded != nullptr)
+        m_icons.push_back({number, size, loaded});
+    return loaded;
 }
 
 HCURSOR Pictures::cursor(int number)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <vector>
 
 // The window's twenty pictures, compiled into the executable (resources.rc): BMPs as bitmaps,
 // icons as icon groups, the GIF as raw bytes decoded here. Loaded on first use, kept to the end.
@@ -23,7 +24,8 @@ public:
 
     // A BMP or GIF picture; nullptr for an icon or a number out of range.
     HBITMAP bitmap(int number);
-    // An icon picture at size x size pixels; nullptr for a bitmap.
+    // An icon picture at size x size pixels; nullptr for a bitmap. Each size asked is kept
+    // apart, so a handle once given stays valid as long as the Pictures.
     HICON icon(int number, int size);
     // An icon picture as a mouse pointer, its hot spot in the middle.
     HCURSOR cursor(int number);
@@ -34,8 +36,13 @@ private:
     static constexpr std::size_t kCount = 21; // numbered from 1
     HINSTANCE m_instance;
     std::array<HBITMAP, kCount> m_bitmaps{};
-    std::array<HICON, kCount> m_icons{};
-    std::array<int, kCount> m_iconSizes{};
+    struct SizedIcon {
+        int number;
+        int size;
+        HICON icon;
+    };
+    // A few: the window's two sizes, the buttons' at each dpi the window met, the pointer.
+    std::vector<SizedIcon> m_icons;
     HCURSOR m_cursor = nullptr;
 };
 

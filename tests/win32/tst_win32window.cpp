@@ -134,6 +134,29 @@ TEST_CASE("the window's frame: fixed, with a title, no minimise or maximise box,
     CHECK(std::wstring(title) == std::wstring(92, L' ') + L"Impariamo a riconoscere gli angoli");
 }
 
+TEST_CASE("the window's icons stay usable, the large one and the small one")
+{
+    // Both are asked before the window is shown; a handle that dies later leaves Alt+Tab or
+    // the task bar with a blank icon.
+    struct Case {
+        int which, size;
+    };
+    const Case cases[] = {{GCLP_HICON, GetSystemMetrics(SM_CXICON)},
+                          {GCLP_HICONSM, GetSystemMetrics(SM_CXSMICON)}};
+    for (const Case &c : cases) {
+        CAPTURE(c.size);
+        auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(window().window(), c.which));
+        ICONINFO info{};
+        REQUIRE(GetIconInfo(icon, &info));
+        BITMAP mask{};
+        GetObjectW(info.hbmMask, sizeof mask, &mask);
+        CHECK(mask.bmWidth == c.size);
+        CHECK(info.hbmColor != nullptr); // the picture's colours, not a monochrome stand-in
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+    }
+}
+
 namespace
 {
 
