@@ -127,21 +127,20 @@ void FormWindow::makeControls()
     }
 }
 
-void FormWindow::placeControls()
+void FormWindow::placeFrame()
 {
-    RECT client = m_scale.rect(0, 0, layout::kClientWidth, layout::kClientHeight);
-    AdjustWindowRectEx(&client, GetWindowLongW(m_window, GWL_STYLE), TRUE,
-                       GetWindowLongW(m_window, GWL_EXSTYLE));
+    m_frame =
+        frameSize(layout::kClientWidth, layout::kClientHeight, GetWindowLongW(m_window, GWL_STYLE),
+                  GetWindowLongW(m_window, GWL_EXSTYLE), true, m_scale.dpi);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int w = client.right - client.left, h = client.bottom - client.top;
-    RECT now{};
-    GetWindowRect(m_window, &now);
-    // Centred on the screen the first time; where it stands afterwards.
-    const bool placed = IsWindowVisible(m_window);
-    const int x = placed ? now.left : work.left + (work.right - work.left - w) / 2;
-    const int y = placed ? now.top : work.top + (work.bottom - work.top - h) / 2;
-    SetWindowPos(m_window, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_window, nullptr, work.left + (work.right - work.left - m_frame.cx) / 2,
+                 work.top + (work.bottom - work.top - m_frame.cy) / 2, m_frame.cx, m_frame.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::placeControls()
+{
     for (std::size_t row = 0; row < kControls.size(); ++row) {
         const ControlState &s = m_controls[row];
         if (s.window == nullptr)

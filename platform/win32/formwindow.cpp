@@ -9,6 +9,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace angoli::win32
 {
 
@@ -96,6 +98,7 @@ void FormWindow::makeContents()
     makeMenu();
     remakeFonts();
     makeControls();
+    placeFrame();
     placeControls();
     makeTooltips();
 }
@@ -168,6 +171,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l)
         if (OnSetCursor(reinterpret_cast<HWND>(w)))
             return TRUE;
         break;
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO *>(l));
+        return 0;
     case kDpiChangedMessage:
         OnDpiChanged(HIWORD(w), *reinterpret_cast<const RECT *>(l));
         return 0;
@@ -304,10 +310,20 @@ void FormWindow::OnDpiChanged(int dpi, const RECT &suggested)
     m_scale.dpi = dpi;
     m_surface->rescale(dpi);
     remakeFonts();
-    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Windows' rectangle holds the client area at the new dpi, frame and title measured there.
+    m_frame = {suggested.right - suggested.left, suggested.bottom - suggested.top};
+    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, m_frame.cx, m_frame.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     placeControls();
     InvalidateRect(m_window, nullptr, FALSE);
+}
+
+void FormWindow::OnGetMinMaxInfo(MINMAXINFO &limits) const
+{
+    // Never cut to the screen's size: the window cannot be resized, so the value buttons would
+    // stay cut off, while a window that overhangs the screen can be moved.
+    limits.ptMaxTrackSize.x = std::max(limits.ptMaxTrackSize.x, m_frame.cx);
+    limits.ptMaxTrackSize.y = std::max(limits.ptMaxTrackSize.y, m_frame.cy);
 }
 
 bool FormWindow::OnSetCursor(HWND over)

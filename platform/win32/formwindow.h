@@ -96,6 +96,7 @@ private:
     void OnHelpMenu();
     void OnActivate(bool active);
     void OnDpiChanged(int dpi, const RECT &suggested);
+    void OnGetMinMaxInfo(MINMAXINFO &limits) const;
     bool OnSetCursor(HWND over);
 
     // The drawing, menu, fonts, controls and tooltips, once.
@@ -105,6 +106,7 @@ private:
     void makeControls();
     void makeMenu();
     void makeTooltips();
+    void placeFrame(); // sized for the window's dpi, centred on the screen
     void placeControls();
     void remakeFonts();
     void focusFirst();
@@ -126,6 +128,7 @@ private:
     HWND m_lastFocus = nullptr;
     FormEvents *m_events = nullptr;
     Scale m_scale;
+    SIZE m_frame{}; // the outer size that holds the layout at the window's dpi
     Pictures m_pictures;
     ControlStates m_controls;
     std::unique_ptr<GdiSurface> m_surface;

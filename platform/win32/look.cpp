@@ -60,4 +60,17 @@ int dpiOf(HWND window)
     return dpi > 0 ? dpi : 96;
 }
 
+SIZE frameSize(int width, int height, DWORD style, DWORD exStyle, bool menu, int dpi)
+{
+    // Windows 10 1607 and later measure the frame, title and menu at any dpi; older ones at
+    // their one dpi, which is then every window's.
+    using AdjustForDpiFn = BOOL(WINAPI *)(RECT *, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void *>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT r = Scale{dpi}.rect(0, 0, width, height);
+    if (adjustForDpi == nullptr || !adjustForDpi(&r, style, menu, exStyle, UINT(dpi)))
+        AdjustWindowRectEx(&r, style, menu, exStyle);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 } // namespace angoli::win32

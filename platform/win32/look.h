@@ -32,4 +32,9 @@ HFONT makeFont(const layout::Font &font, const Scale &scale);
 // The dpi of the window's screen (96 where the system cannot tell per window).
 int dpiOf(HWND window);
 
+// The outer size of a window of this style, with a menu bar when menu, whose client area is
+// width x height layout pixels on a screen of dpi: frame, title and menu measured at that dpi
+// (at the system's where Windows cannot measure at another).
+SIZE frameSize(int width, int height, DWORD style, DWORD exStyle, bool menu, int dpi);
+
 } // namespace angoli::win32
