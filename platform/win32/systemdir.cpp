@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/win32/systemdir.h"
 
+#include "platform/win32/sharedfolder.h"
 #include "platform/win32/wintext.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
@@ -9,7 +10,6 @@
 #include <windows.h>
 
 #include <knownfolders.h>
-#include <sddl.h>
 #include <shlobj.h>
 
 namespace angoli::win32
@@ -25,28 +25,6 @@ std::string withSeparator(std::string dir)
     if (dir.empty() || dir.back() != '\\')
         dir += '\\';
     return dir;
-}
-
-bool isFolder(const std::wstring &path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-// Made with its own descriptor: a folder made by the first pupil to play would otherwise belong
-// to that pupil alone.
-bool makeSharedFolder(const std::wstring &path)
-{
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kRecordFolderSddl, SDDL_REVISION_1,
-                                                              &descriptor, nullptr))
-        descriptor = nullptr;
-    SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
-    const BOOL made = CreateDirectoryW(path.c_str(), descriptor ? &security : nullptr);
-    const DWORD error = GetLastError();
-    LocalFree(descriptor);
-    return made || (error == ERROR_ALREADY_EXISTS && isFolder(path));
 }
 
 std::string readOld(const std::string &dir, std::string_view name)
@@ -72,33 +50,6 @@ void carryOver(const std::string &dirwin, const std::string &from)
     } catch (const FileError &) {
         // Nothing to carry, or nothing that can be: the game starts from the folder as it is.
     }
-}
-
-std::wstring knownProgramData()
-{
-    // Loaded only here, after the name dialog: the shell is large, and the window opens
-    // sooner without it.
-    using Known = HRESULT(WINAPI *)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR *);
-    using Free = void(WINAPI *)(LPVOID);
-    std::wstring result;
-    HMODULE shell = LoadLibraryW(L"shell32.dll");
-    HMODULE com = LoadLibraryW(L"ole32.dll");
-    const auto known = reinterpret_cast<Known>(
-        reinterpret_cast<void *>(shell ? GetProcAddress(shell, "SHGetKnownFolderPath") : nullptr));
-    const auto free = reinterpret_cast<Free>(
-        reinterpret_cast<void *>(com ? GetProcAddress(com, "CoTaskMemFree") : nullptr));
-    wchar_t *path = nullptr;
-    if (known && free && SUCCEEDED(known(FOLDERID_ProgramData, 0, nullptr, &path)) && path)
-        result = path;
-    if (free)
-        free(path);
-    if (result.empty()) {
-        wchar_t buffer[MAX_PATH];
-        const DWORD n = GetEnvironmentVariableW(L"ProgramData", buffer, MAX_PATH);
-        if (n > 0 && n < MAX_PATH)
-            result.assign(buffer, n);
-    }
-    return result;
 }
 
 std::wstring virtualStoreWindows()
@@ -130,12 +81,44 @@ std::string windowsDirectory()
     return withSeparator(toUtf8(path));
 }
 
+std::wstring allUsersDataFolder()
+{
+    // Loaded only here, after the name dialog: the shell is large, and the window opens
+    // sooner without it.
+    using Known = HRESULT(WINAPI *)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR *);
+    using Free = void(WINAPI *)(LPVOID);
+    std::wstring result;
+    HMODULE shell = LoadLibraryW(L"shell32.dll");
+    HMODULE com = LoadLibraryW(L"ole32.dll");
+    const auto known = reinterpret_cast<Known>(
+        reinterpret_cast<void *>(shell ? GetProcAddress(shell, "SHGetKnownFolderPath") : nullptr));
+    const auto free = reinterpret_cast<Free>(
+        reinterpret_cast<void *>(com ? GetProcAddress(com, "CoTaskMemFree") : nullptr));
+    wchar_t *path = nullptr;
+    if (known && free && SUCCEEDED(known(FOLDERID_ProgramData, 0, nullptr, &path)) && path)
+        result = path;
+    if (free)
+        free(path);
+    if (result.empty()) {
+        wchar_t buffer[MAX_PATH];
+        const DWORD n = GetEnvironmentVariableW(L"ProgramData", buffer, MAX_PATH);
+        if (n > 0 && n < MAX_PATH)
+            result.assign(buffer, n);
+    }
+    return result;
+}
+
+std::wstring recordFolderIn(const std::wstring &programData)
+{
+    return programData + L"\\" + kRecordFolderName;
+}
+
 std::string recordDirIn(const std::wstring &programData, const std::string &windowsDir,
                         const std::wstring &carryFrom)
 {
     if (programData.empty() || !isFolder(programData))
         return withSeparator(windowsDir);
-    const std::wstring dir = programData + L"\\" + kRecordFolderName;
+    const std::wstring dir = recordFolderIn(programData);
     if (!makeSharedFolder(dir))
         return withSeparator(windowsDir);
     const std::string dirwin = withSeparator(toUtf8(dir));
@@ -147,7 +130,7 @@ std::string recordDirIn(const std::wstring &programData, const std::string &wind
 
 std::string GetSystemDir()
 {
-    return recordDirIn(knownProgramData(), windowsDirectory(), virtualStoreWindows());
+    return recordDirIn(allUsersDataFolder(), windowsDirectory(), virtualStoreWindows());
 }
 
 } // namespace angoli::win32

@@ -1,7 +1,8 @@
 ; SPDX-License-Identifier: GPL-3.0-or-later
 ; The Windows installer: angoli.exe into Program Files for every user of the machine, a
 ; Start-menu entry, the shared record folder, and an uninstaller that keeps the records.
-; makensis -DEXE=<path of angoli.exe> -DOUTFILE=<installer> -DVERSION=<x.y.z> [-DX86] angoli.nsi
+; makensis -DEXE=<path of angoli.exe> -DHELPER=<path of recordfolder.exe> -DOUTFILE=<installer>
+;          -DVERSION=<x.y.z> [-DX86] angoli.nsi
 ; X86: the installer of the 32-bit executable, for 32-bit Windows as well.
 Unicode true
 !ifdef X86
@@ -19,9 +20,8 @@ RequestExecutionLevel admin
 
 !define APPNAME "Angoli esplementari"
 !define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Angoli"
-; Users (S-1-5-32-545): may add record files to the folder and change those in it, not the
-; folder itself. The game makes the folder the same way when it finds none.
-!define USERS "*S-1-5-32-545"
+!define FOLDERFAILED "La cartella dei record $APPDATA\Angoli non ha i permessi che servono: \
+l'installazione si ferma. Il motivo è nei dettagli dell'installazione."
 
 Name "${APPNAME}"
 OutFile "${OUTFILE}"
@@ -45,16 +45,24 @@ Function .onInit
 FunctionEnd
 
 Section "Angoli"
+    ; The record folder, shared by every pupil of the machine, first: an installer that cannot
+    ; give it its permissions leaves nothing behind. recordfolder.exe gives them as the game
+    ; does when it makes the folder itself; it stays beside the game, as the MSI leaves it, for
+    ; an administrator to run again.
     SetOutPath "$INSTDIR"
+    File "/oname=recordfolder.exe" "${HELPER}"
+    nsExec::ExecToLog '"$INSTDIR\recordfolder.exe"'
+    Pop $0
+    ${If} $0 != "0"
+        Delete "$INSTDIR\recordfolder.exe"
+        RMDir "$INSTDIR"
+        MessageBox MB_ICONSTOP "${FOLDERFAILED} (recordfolder: $0)" /SD IDOK
+        Abort "${FOLDERFAILED}"
+    ${EndIf}
+
     File "/oname=angoli.exe" "${EXE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\${APPNAME}.lnk" "$INSTDIR\angoli.exe"
-
-    ; The record folder, shared by every pupil of the machine.
-    CreateDirectory "$APPDATA\Angoli"
-    nsExec::ExecToLog 'icacls "$APPDATA\Angoli" /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F /grant:r *S-1-5-32-544:(OI)(CI)F /grant:r ${USERS}:(RX,WD) /grant:r ${USERS}:(OI)(IO)M'
-    Pop $0
-    DetailPrint "icacls: $0"
 
     WriteRegStr HKLM "${UNINSTKEY}" "DisplayName" "${APPNAME}"
     WriteRegStr HKLM "${UNINSTKEY}" "DisplayVersion" "${VERSION}"
@@ -75,6 +83,7 @@ FunctionEnd
 Section "Uninstall"
     Delete "$SMPROGRAMS\${APPNAME}.lnk"
     Delete "$INSTDIR\angoli.exe"
+    Delete "$INSTDIR\recordfolder.exe"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTKEY}"
