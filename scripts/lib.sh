@@ -28,12 +28,12 @@ ANGOLI_RELIABILITY_PACKAGES=(
 )
 
 # The Windows build and its tests under Wine (scripts/windows, scripts/test-windows): the
-# MinGW-w64 cross-compilers (the -posix variants come with them), Wine, NSIS and what the Wine
-# window test drives (ANGOLI_TEST_PACKAGES).
+# MinGW-w64 cross-compilers (the -posix variants come with them), Wine, NSIS, wixl (the MSI
+# builder of msitools) and what the Wine window test drives (ANGOLI_TEST_PACKAGES).
 ANGOLI_WINDOWS_PACKAGES=(
     cmake make doctest-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-    wine wine64 nsis
+    wine wine64 nsis wixl
 )
 
 ANGOLI_BUILD_DIR=build

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Installs angoli with its Windows installer under Wine and plays one short game in it.
+"""Installs angoli with one of its Windows installers under Wine and plays one short game in it.
 
-Starts its own Xvfb and openbox and a fresh Wine prefix, installs angoli-setup.exe silently,
-starts the installed game and drives it with xdotool as a pupil would: types a name, reads
+Starts its own Xvfb and openbox and a fresh Wine prefix, installs angoli-setup.exe silently
+(or angoli.msi with msiexec /qn, over an older build of itself: see msi.py), starts the
+installed game and drives it with xdotool as a pupil would: types a name, reads
 the angle off the screen (the disc to within a degree, the exact measure as a screen reader
 hears it from the window), answers one question right and one wrong (a double click on one
 value button, which must add twice) with real clicks, opens
@@ -11,6 +12,9 @@ Help, leaves with "Esci"; then checks the bytes of the record files in the share
 folder, uninstalls, and checks that the records stay.
 
 Usage: play.py SETUP.EXE --reader READALOUD.EXE --artifacts DIR [--label NAME]
+       play.py ANGOLI.MSI --reader READALOUD.EXE --artifacts DIR [--label NAME]
+               --make-msi MAKE-MSI --exe ANGOLI.EXE --helper RECORDFOLDER.EXE --arch x64|x86
+               --version X.Y.Z
 Exit status 0 when everything behaved as expected, 1 otherwise.
 """
 
@@ -24,6 +28,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import screen  # noqa: E402  (the angle reader and the X helpers beside this file)
+from msi import Msi, Nsis, installed_game, windows_path  # noqa: E402
 from screen import Failure, log, wait_for  # noqa: E402
 
 PLAYER = "Dode"
@@ -156,21 +161,15 @@ def answer(session, wine, reader, origin, right):
     screen.dismiss(session, APP_TITLE, "the verdict")
 
 
-def play(session, wine, setup, reader, artifacts, label):
-    log("step 1: install %s silently" % setup)
-    status = wine.run([setup, "/S"])
-    game = wine.drive_c("Program Files", "Angoli", "angoli.exe")
-    if status != 0 or not os.path.exists(game):
-        raise Failure("the installer ended with status %d and left no %s" % (status, game))
+def play(session, wine, installer, reader, artifacts, label):
+    installer.install(wine)
+    game = installed_game(wine)
     records = wine.drive_c("ProgramData", "Angoli")
     if not os.path.isdir(records):
         raise Failure("the installer made no record folder %s" % records)
-    if not os.path.exists(wine.drive_c("ProgramData", "Microsoft", "Windows", "Start Menu",
-                                       "Programs", "Angoli esplementari.lnk")):
-        raise Failure("the installer made no Start-menu entry")
 
     log("step 2: start the installed game, type the name, accept the greeting")
-    session.proc = wine.start(["C:\\Program Files\\Angoli\\angoli.exe"])
+    session.proc = wine.start([windows_path(wine, game)])
     dialog = screen.wait_for_dialog(session, NAME_TITLE, "the name dialog")
     screen.focus(session, dialog)
     session.x(["xdotool", "type", "--delay", "80", PLAYER])
@@ -218,7 +217,7 @@ def play(session, wine, setup, reader, artifacts, label):
     log("  record files: %r" % found)
 
     log("step 7: uninstall; the records stay")
-    wine.run(["C:\\Program Files\\Angoli\\uninstall.exe", "/S"])
+    installer.uninstall(wine, game)
     wait_for(lambda: not os.path.exists(game), "the uninstaller to remove angoli.exe", 30)
     found = screen.read_files(records, expected)
     if found != expected:
@@ -233,7 +232,12 @@ def main():
                         help="readaloud.exe, which lists what a screen reader reads of the window")
     parser.add_argument("--artifacts", required=True)
     parser.add_argument("--label", default="win64")
+    for option in ("--make-msi", "--exe", "--helper", "--arch", "--version"):
+        parser.add_argument(option, help="for an MSI: how to make an older build of it")
     args = parser.parse_args()
+    if args.setup.endswith(".msi") and None in (args.make_msi, args.exe, args.helper, args.arch,
+                                                args.version):
+        parser.error("an MSI needs --make-msi, --exe, --helper, --arch and --version")
     for tool in ("Xvfb", "openbox", "xdotool", "xwininfo", "import", "wine", "wineserver"):
         if shutil.which(tool) is None:
             sys.exit("error: %s is missing (scripts/test-windows installs it)" % tool)
@@ -249,8 +253,12 @@ def main():
                     os.path.join(artifacts, "realwindow-%s-wine.log" % args.label))
         log("making a fresh Wine prefix")
         wine.run(["wineboot", "-i"])
-        play(session, wine, os.path.abspath(args.setup), os.path.abspath(args.reader), artifacts,
-             args.label)
+        if args.setup.endswith(".msi"):
+            installer = Msi(os.path.abspath(args.setup), args.make_msi, args.exe, args.helper,
+                            args.arch, args.version, workdir)
+        else:
+            installer = Nsis(os.path.abspath(args.setup))
+        play(session, wine, installer, os.path.abspath(args.reader), artifacts, args.label)
         ok = True
     except Failure as failure:
         log("FAILED: %s" % failure)
