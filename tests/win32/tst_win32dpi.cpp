@@ -35,6 +35,21 @@ int metricAt(int index, int dpi)
     return forDpi ? forDpi(index, UINT(dpi)) : -1;
 }
 
+// What Windows suggests when the window moves to a screen of dpi: the frame it measures there
+// around the client area at that dpi, whatever the game computes.
+SIZE suggestedAt(int dpi)
+{
+    using Fn = BOOL(WINAPI *)(RECT *, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = reinterpret_cast<Fn>(reinterpret_cast<void *>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    REQUIRE(bool(adjust));
+    HWND w = window().window();
+    RECT r = win32::Scale{dpi}.rect(0, 0, layout::kClientWidth, layout::kClientHeight);
+    REQUIRE(
+        adjust(&r, GetWindowLongW(w, GWL_STYLE), TRUE, GetWindowLongW(w, GWL_EXSTYLE), UINT(dpi)));
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 SIZE frameAt(int dpi)
 {
     HWND w = window().window();
@@ -91,8 +106,7 @@ TEST_CASE("moved to a screen of another dpi: Windows' rectangle is kept, the con
     int step = 0;
     for (int dpi : {144, 192, 96}) {
         CAPTURE(dpi);
-        // What Windows suggests: the frame for this dpi, somewhere on the new screen.
-        const SIZE frame = frameAt(dpi);
+        const SIZE frame = suggestedAt(dpi); // somewhere on the new screen
         const RECT suggested{30 + 10 * step, 20 + 10 * step, 30 + 10 * step + frame.cx,
                              20 + 10 * step + frame.cy};
         ++step;
