@@ -69,6 +69,11 @@ constexpr bool takesEnter(std::size_t row)
 {
     return raises(row) == Raises::cmdverifica_Click || raises(row) == Raises::Cmdexit1_Click;
 }
+// The picture of the mouse pointer over the control, or layout::kNoPicture for the desktop's.
+constexpr int cursor(std::size_t row)
+{
+    return row == layout::rowOf("Command2", -1) ? layout::kCommand2Cursor : layout::kNoPicture;
+}
 // A label read by screen readers: not one that repeats another or lies hidden.
 constexpr bool isSpokenLabel(std::size_t row)
 {

@@ -239,7 +239,8 @@ TEST_CASE("a screen reader hears each control's Italian name and description")
     CHECK_FALSE(form::isSpokenLabel(rowOf("Label9")));    // lies under the "1" button
 }
 
-TEST_CASE("Command2 shows its second picture while disabled; the others show their own")
+TEST_CASE("Command2 shows its second picture while disabled, and its own mouse pointer; the others "
+          "show their own")
 {
     FormModel model;
     CHECK(model.picture(rowOf("Command2")) == layout::kCommand2SecondPicture);
@@ -247,4 +248,6 @@ TEST_CASE("Command2 shows its second picture while disabled; the others show the
     CHECK(model.picture(rowOf("Command2")) == 17);
     CHECK(model.picture(rowOf("Option1", 8)) == 11);
     CHECK(model.picture(rowOf("Command1")) == layout::kNoPicture);
+    CHECK(form::cursor(rowOf("Command2")) == layout::kCommand2Cursor);
+    CHECK(form::cursor(rowOf("Option1", 3)) == layout::kNoPicture);
 }
