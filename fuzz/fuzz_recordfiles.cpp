@@ -19,6 +19,7 @@
 #include "runtime/conversions.h"
 #include "runtime/fileerror.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <dirent.h>
@@ -191,6 +192,13 @@ void run(FuzzedDataProvider &data)
         FUZZ_CHECK(pair.holder.size() <= kNameLimit + 2, "a stored name is bounded");
         FUZZ_CHECK(pair.holder.find_first_of(std::string("\r\n\0", 3)) == pair.holder.size() - 2,
                    "a stored name is one line");
+        FUZZ_CHECK(std::none_of(pair.holder.begin(), pair.holder.end() - 2,
+                                [](char c) {
+                                    const auto b = static_cast<unsigned char>(c);
+                                    return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D ||
+                                           b == 0x8F || b == 0x90 || b == 0x9D;
+                                }),
+                   "a stored name holds no control character (C0, DEL, C1)");
     }
     checkFiles(files, "the exit writes the new pair or nothing at all");
     FUZZ_CHECK(

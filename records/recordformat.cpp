@@ -15,9 +15,16 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-bool breaksLine(char byte)
+// Whether byte is a control character once decoded: C0 (CR, LF and NUL among them), DEL, or C1
+// (U+0080..U+009F, which the five bytes Windows-1252 leaves undefined decode to). Stored, one
+// would break the one-line file or, shown in a terminal, start an escape sequence.
+bool isControl(char byte)
 {
-    return byte == '\r' || byte == '\n' || byte == '\0';
+    const std::string decoded = fromCodePage(std::string_view(&byte, 1));
+    const auto first = static_cast<unsigned char>(decoded[0]);
+    // U+0080..U+009F in UTF-8: 0xC2 then 0x80..0x9F.
+    return first < 0x20 || first == 0x7F ||
+           (first == 0xC2 && static_cast<unsigned char>(decoded[1]) < 0xA0);
 }
 
 } // namespace
@@ -53,7 +60,7 @@ std::string storableName(std::string_view utf8)
     if (bytes.size() > kNameLimit)
         bytes.resize(kNameLimit);
     for (char &byte : bytes) {
-        if (breaksLine(byte))
+        if (isControl(byte))
             byte = '?';
     }
     return fromCodePage(bytes);

@@ -38,8 +38,9 @@ std::string recordPath(std::string_view dirwin, std::string_view name);
 // (a sign, a blank, 0, an overflow) is no score.
 std::optional<std::int16_t> recordScore(std::string_view scoreText);
 
-// The name as it will be stored, UTF-8: every character that Windows-1252 lacks, and every CR,
-// LF and NUL (which would break the one-line file), becomes '?'; cut at kNameLimit characters.
+// The name as it will be stored, UTF-8: every character that Windows-1252 lacks, and every
+// control character (C0 with CR, LF and NUL, DEL, C1), becomes '?', so the file holds one line
+// of plain text; cut at kNameLimit characters.
 std::string storableName(std::string_view utf8);
 
 // Whether utf8 is already storable: storableName leaves it as it is.

@@ -2,6 +2,7 @@
 // What may be stored, and the journal that makes an update survive a kill.
 #include "records/recordformat.h"
 #include "records/recordjournal.h"
+#include "runtime/codepage.h"
 
 #include <doctest.h>
 
@@ -52,6 +53,11 @@ TEST_CASE("a stored name is one line of Windows-1252 characters, at most 255")
         {"code page letters kept", "Niccolò €", "Niccolò €"},
         {"outside the code page", "Zoë Ωμέγα 日本 😀", "Zoë ????? ?? ?"},
         {"line breaks and NUL", std::string("a\r\nb\0c", 6), "a??b?c"},
+        {"terminal escapes", "\x1b]0;owned\a\x1b[2J", "?]0;owned??[2J"},
+        {"tab, backspace, DEL", "a\tb\bc\x7f", "a?b?c?"},
+        {"C1 controls, with a byte (U+0081) and without (U+009B)", "a\u0081b\u009bc", "a?b?c"},
+        {"Windows-1252 letters of 0x80..0x9F kept", "€ Š › Ÿ", "€ Š › Ÿ"},
+        {"accented letters kept", "ë ò É ÿ", "ë ò É ÿ"},
         {"malformed UTF-8, byte by byte", "x\xff\xc3", "x??"},
         {"cut at 255", longName, std::string(255, 'a')},
         {"cut counts characters", std::string(254, 'a') + "èè", std::string(254, 'a') + "è"},
@@ -61,6 +67,22 @@ TEST_CASE("a stored name is one line of Windows-1252 characters, at most 255")
         CHECK(storableName(row.typed) == row.stored);
         CHECK(isStorableName(row.stored));
         CHECK(isStorableName(row.typed) == (row.typed == row.stored));
+    }
+}
+
+TEST_CASE("every byte of the code page is stored as itself, or as '?' if it is a control")
+{
+    // C0, DEL, and the five bytes that decode to C1 code points.
+    std::string controls;
+    for (int b = 0; b < 0x20; ++b)
+        controls += char(b);
+    controls += "\x7f\x81\x8d\x8f\x90\x9d";
+    for (int b = 0; b <= 0xFF; ++b) {
+        const std::string typed = fromCodePage(std::string(1, char(b)));
+        const bool control = controls.find(char(b)) != std::string::npos;
+        CAPTURE(b);
+        CHECK(storableName(typed) == (control ? "?" : typed));
+        CHECK(isStorableName(typed) == !control);
     }
 }
 
@@ -115,6 +137,8 @@ TEST_CASE("a journal holds only what a store could write")
         {"12\r\n", "Ada"},
         {"12\r\n", "A\nda\r\n"},
         {"12\r\n", std::string("A\0da\r\n", 6)},
+        {"12\r\n", "\x1b[2JAda\r\n"},
+        {"12\r\n", "Ada\x9d\r\n"},
         {"12\r\n", std::string(kNameLimit + 1, 'x') + "\r\n"},
     };
     for (const RecordPair &pair : refused) {
