@@ -23,8 +23,9 @@ public:
     // The folder, with one trailing separator.
     virtual std::string GetSystemDir() = 0;
 
-    // Start-up: creates the missing record files empty, leaves existing ones as they are, and
-    // reads both as one pair (never the score of one update with the holder of another).
+    // Start-up: creates the missing record files empty (a folder whose files its administrator
+    // provides refuses them instead), leaves existing ones as they are, and reads both as one
+    // pair (never the score of one update with the holder of another).
     virtual StoredRecord open(const std::string &dirwin) = 0;
 
     // The exit, once the score has beaten the record the player was shown: re-reads the stored

@@ -16,7 +16,9 @@
 // - only a regular file with a single link is ever read or written; anything else (a
 //   folder, a FIFO, a device, a socket, a hard link to a file elsewhere) is refused before
 //   a byte is read, and opening it never waits;
-// - nothing waits without a bound.
+// - nothing waits without a bound;
+// - in a folder whose files its administrator provides (administered()), no file is ever
+//   created, and one the administrator does not own is refused like a link.
 // Every failure throws FileError naming dirwin + separator + name (the doubled separator the
 // game uses) and giving the system's reason.
 
@@ -44,20 +46,28 @@ public:
     virtual ~RecordFs() = default;
 
     // The folder's lock, shared by every game on the machine: opens name for reading and
-    // writing, creating it empty when missing, and takes an exclusive lock on it, waiting at
-    // most `wait` for another holder to let go; then throws FileError with action Wait. The
-    // lock lasts as long as the returned file; its content is the protocol's own.
+    // writing, creating it empty when missing (refused, in an administered folder), and takes an
+    // exclusive lock on it, waiting at most `wait` for another holder to let go; then throws
+    // FileError with action Wait. The lock lasts as long as the returned file; its content is the
+    // protocol's own.
     virtual std::unique_ptr<RecordFile> lock(std::string_view name,
                                              std::chrono::milliseconds wait) = 0;
 
     // Opens name for reading; nullptr when it does not exist.
     virtual std::unique_ptr<RecordFile> openForRead(std::string_view name) = 0;
 
-    // Opens name for rewriting, creating it empty when missing.
+    // Opens name for rewriting, creating it empty when missing (refused, in an administered
+    // folder).
     virtual std::unique_ptr<RecordFile> openForWrite(std::string_view name) = 0;
 
-    // Creates name as an empty file when it is missing; an existing entry is left as it is.
+    // Creates name as an empty file when it is missing; an existing entry is left as it is. In
+    // an administered folder, refuses a missing (or not administered) file instead.
     virtual void createIfMissing(std::string_view name) = 0;
+
+    // Whether the folder's files are provided by its administrator, as the package's shared
+    // folder's are: a game never makes one there, or a player could make a file she then owns
+    // and do with it what she likes. A player's own folder is not: a game makes what is missing.
+    virtual bool administered() const { return false; }
 
     // dirwin + separator + name, for messages.
     virtual std::string pathOf(std::string_view name) const = 0;

@@ -64,9 +64,12 @@ StoredRecord openRecord(RecordFs &folder)
     try {
         lock = folder.lock(kLockFile, kLockWait);
     } catch (const FileError &error) {
-        if (error.action == FileError::Action::Wait)
+        // In an administered folder the lock is there for every game: one it cannot take is a
+        // broken or attacked folder, and reading past it could show half an update.
+        if (error.action == FileError::Action::Wait || folder.administered())
             throw;
-        // Nobody who cannot lock can write either: what is there is all there is.
+        // A player's own folder that she may only read: nobody who cannot lock can write
+        // either, so what is there is all there is.
         return createAndRead(folder);
     }
     recoverPending(folder, *lock);

@@ -21,10 +21,11 @@ class RecordFile;
 // kRecordReadLimit bytes. A missing file is an error. Throws FileError.
 std::string Leggifiletxt(RecordFs &folder, std::string_view nomefile);
 
-// Start-up: completes an interrupted update, creates the missing files empty, reads both.
-// When the lock cannot be had for a reason other than another game holding it (a folder this
-// player may only read), the files are read as they are. Throws FileError; action Wait when
-// another game holds the folder beyond kLockWait.
+// Start-up: completes an interrupted update, creates the missing files empty (an administered
+// folder refuses them instead), reads both. In a player's own folder, when the lock cannot be
+// had for a reason other than another game holding it (a folder she may only read), the files
+// are read as they are; in an administered folder that is a failure. Throws FileError; action
+// Wait when another game holds the folder beyond kLockWait.
 StoredRecord openRecord(RecordFs &folder);
 
 // The exit: re-reads the stored score under the lock and, when scoreText (1..32767, see

@@ -11,7 +11,7 @@
 #include <string_view>
 
 // What the record helper (angoli-records) and the game say to each other. The game runs
-//   angoli-records open                start-up: create the missing files, print the pair
+//   angoli-records open                start-up: print the pair (the package made the files)
 //   angoli-records store SCORE NAME    the exit: store SCORE and NAME if SCORE is a record
 // with an empty environment, and reads the helper's standard output, whose size is bounded.
 namespace angoli::helper

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The record folder on POSIX: every name opened relative to the folder's descriptor, never
-// through a link, never waiting on a FIFO or device, and only as a regular file with one link.
+// through a link, never waiting on a FIFO or device, and only as a regular file with one link;
+// in the shared folder, only as a file root owns, never created.
+#include "platform/posix/posixrecordfs.h"
+
 #include "platform/posix/unixfile.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
@@ -23,10 +26,16 @@ using posix::UniqueFd;
 using Action = FileError::Action;
 
 constexpr int kOpenFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
-// Readable by every player; writable by the folder's group (games, in the shared folder).
+// Files made in a player's own folder: readable by every player, writable by the folder's group.
 // The umask of the process takes away what the user does not want to give.
 constexpr mode_t kRecordFileMode = 0664;
 constexpr mode_t kLockFileMode = 0660; // nobody outside the group can lock or read the journal
+// Why a file of the shared folder is refused, and what the pupil's teacher does about it: the
+// package makes its files, and making them again gives them back to root.
+constexpr char kMissing[] =
+    "manca; l'amministratore del computer lo rimette con dpkg-reconfigure angoli";
+constexpr char kNotAdministrators[] =
+    "non appartiene all'amministratore (root); lui lo riprende con dpkg-reconfigure angoli";
 constexpr std::chrono::milliseconds kFirstRetry{2};
 constexpr std::chrono::milliseconds kLongestRetry{10};
 
@@ -83,8 +92,8 @@ private:
 class PosixRecordFs final : public RecordFs
 {
 public:
-    PosixRecordFs(UniqueFd dir, std::string dirwin)
-        : m_dir(std::move(dir)), m_dirwin(std::move(dirwin))
+    PosixRecordFs(UniqueFd dir, std::string dirwin, bool administered)
+        : m_dir(std::move(dir)), m_dirwin(std::move(dirwin)), m_administered(administered)
     {
     }
 
@@ -121,6 +130,10 @@ public:
 
     void createIfMissing(std::string_view name) override
     {
+        if (m_administered) {
+            openChecked(name, O_RDONLY, 0, Action::Open); // refuses a missing or foreign file
+            return;
+        }
         const std::string cname(name);
         const int fd = retrying([&] {
             return ::openat(m_dir.get(), cname.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags,
@@ -135,6 +148,8 @@ public:
     }
 
     std::string pathOf(std::string_view name) const override { return recordPath(m_dirwin, name); }
+
+    bool administered() const override { return m_administered; }
 
 private:
     template <typename Open> static int retrying(Open open)
@@ -169,12 +184,18 @@ private:
             throw FileError{pathOf(name), "non è un file normale", action};
         if (info.st_nlink != 1)
             throw FileError{pathOf(name), "ha più di un nome (un collegamento fisico)", action};
+        // Whoever owns a file may change its mode, write it or hold it locked, helper or not.
+        if (m_administered && info.st_uid != 0)
+            throw FileError{pathOf(name), kNotAdministrators, action};
     }
 
     std::unique_ptr<PosixRecordFile> openChecked(std::string_view name, int flags, mode_t mode,
                                                  Action action)
     {
         const std::string cname(name);
+        // A file made here would be the player's own.
+        if (m_administered)
+            flags &= ~O_CREAT;
         // Looked at before it is opened: opening a device may already do something.
         struct stat before {
         };
@@ -185,6 +206,8 @@ private:
 
         UniqueFd fd(retrying(
             [&] { return ::openat(m_dir.get(), cname.c_str(), flags | kOpenFlags, mode); }));
+        if (fd.get() < 0 && errno == ENOENT && m_administered)
+            throw FileError{pathOf(name), kMissing, action};
         if (fd.get() < 0)
             throw FileError{pathOf(name), posix::openFailureReason(errno), action};
         struct stat info {
@@ -199,11 +222,10 @@ private:
 
     UniqueFd m_dir;
     std::string m_dirwin;
+    bool m_administered;
 };
 
-} // namespace
-
-std::unique_ptr<RecordFs> openRecordFs(const std::string &dirwin)
+std::unique_ptr<RecordFs> openFolder(const std::string &dirwin, bool administered)
 {
     int fd = -1;
     do {
@@ -211,7 +233,19 @@ std::unique_ptr<RecordFs> openRecordFs(const std::string &dirwin)
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         throw FileError::fromErrno(dirwin, errno, Action::Directory);
-    return std::make_unique<PosixRecordFs>(UniqueFd(fd), dirwin);
+    return std::make_unique<PosixRecordFs>(UniqueFd(fd), dirwin, administered);
+}
+
+} // namespace
+
+std::unique_ptr<RecordFs> openRecordFs(const std::string &dirwin)
+{
+    return openFolder(dirwin, false);
+}
+
+std::unique_ptr<RecordFs> posix::openAdministeredRecordFs(const std::string &dirwin)
+{
+    return openFolder(dirwin, true);
 }
 
 } // namespace angoli

@@ -2,14 +2,19 @@
 // angoli-records: the only program that writes the shared record folder. Installed
 // set-group-id games; the game runs it without privileges of its own. It trusts nothing of
 // its caller: the environment is dropped, the descriptors beyond the standard three closed,
-// the arguments checked before anything is opened, and the folder is fixed.
+// the arguments checked before anything is opened, and the folder is fixed. It never makes a
+// file: one it made would belong to the player who ran it. The package makes the two record
+// files and the lock, root's; a missing one, or one root does not own, is a failure, and so
+// is a lock it cannot take.
 //
-//   angoli-records open               creates the missing record files, prints the pair
+//   angoli-records open               prints the pair
 //   angoli-records store SCORE NAME   stores SCORE (1..32767) and NAME if SCORE beats the record
+//                                     (a NAME that is not stored as it stands is refused)
 //
 // Exit status and output: see platform/posix/helperwire.h.
 
 #include "platform/posix/helperwire.h"
+#include "platform/posix/posixrecordfs.h"
 #include "platform/posix/systemdir.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
@@ -22,7 +27,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <string_view>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #if defined(__has_feature)
@@ -48,8 +52,6 @@ using namespace angoli;
 constexpr std::size_t kLongestNameArgument = 3 * kNameLimit;
 // Beyond this, a descriptor limit is not believed: closing them one by one would take long.
 constexpr long kMostDescriptors = 65536;
-// Files made in the shared folder are the group's to write, the others' to read.
-constexpr mode_t kGroupUmask = 002;
 
 // The three standard descriptors open (on /dev/null when the caller closed one, so that no
 // record file is ever opened as standard output), every other one closed.
@@ -108,7 +110,7 @@ int run(int argc, char **argv)
     if (!open && !store)
         return refuse();
     try {
-        const std::unique_ptr<RecordFs> folder = openRecordFs(dirwin);
+        const std::unique_ptr<RecordFs> folder = posix::openAdministeredRecordFs(dirwin);
         if (open) {
             // Printed once the lock is let go: a caller that does not read cannot hold it.
             const std::string reply = helper::encodePair(openRecord(*folder));
@@ -131,6 +133,5 @@ int main(int argc, char **argv)
     if (!tidyDescriptors())
         return helper::kFailed;
     ::clearenv();
-    ::umask(kGroupUmask);
     return run(argc, argv);
 }
