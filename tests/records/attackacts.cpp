@@ -5,6 +5,11 @@
 #include "attacks.h"
 #include "child.h"
 
+#include "platform/posix/helperclient.h"
+#include "platform/posix/helperwire.h"
+#include "records/recordformat.h"
+#include "records/recordjournal.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -76,6 +81,23 @@ pid_t spawnHelper(const std::vector<std::string> &args)
         ::posix_spawn(&pid, helper.c_str(), &actions, nullptr, argv.data(), noEnvironment);
     posix_spawn_file_actions_destroy(&actions);
     return failed ? -1 : pid;
+}
+
+// Runs the helper as the game does and tells what it said: "done", or "refused: " and the
+// reason it gave (status 3) or that it refused its arguments (status 2).
+std::string helperSays(const std::vector<std::string> &args)
+{
+    const posix::HelperRun run =
+        posix::runHelper(AttackEnv::instance().helper(), args, 10s, helper::kReplyLimit);
+    if (run.status == helper::kDone || run.status == helper::kNotRecord)
+        return "done";
+    if (run.status == helper::kFailed) {
+        if (const std::optional<FileError> error = helper::decodeError(run.output))
+            return "refused: " + error->reason;
+    }
+    if (run.status == helper::kRefused)
+        return "refused: status 2 (its usage line), nothing touched";
+    return "failed: status " + std::to_string(run.status);
 }
 
 // Whether pid holds an flock, as /proc/locks (readable by all) tells.
@@ -170,6 +192,17 @@ std::string act(const Attack &attack, int out)
         ::close(fd);
         return written ? "done" : refusedOr(-1);
     }
+    case Act::RemovedThenHelper:
+        return helperSays({"open"});
+    case Act::OwnedLockFlock: {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        return hold(refusedOr(fd < 0 ? -1 : ::flock(fd, LOCK_EX)));
+    }
+    case Act::StoreName:
+        return helperSays({"store", "101", "\x1b]0;owned\a\x1b[2J"});
+    case Act::LockUnusable:
+        writeBytes(path, encodeJournal(recordPairFor("20", "Bruno")));
+        return refusedOr(::chmod(path.c_str(), 0));
     case Act::Stores:
         send(out, "done\n");
         for (int n = 13;; ++n) {
@@ -185,13 +218,29 @@ std::string act(const Attack &attack, int out)
 
 bool byRoot(Act act)
 {
-    return act == Act::LeftoverSymlink || act == Act::LeftoverHardLink || act == Act::LeftoverDir;
+    return act == Act::LeftoverSymlink || act == Act::LeftoverHardLink || act == Act::LeftoverDir ||
+           act == Act::LockUnusable;
+}
+
+// What the administrator, or an older version, did before the attacker's turn.
+void prepare(Act act)
+{
+    AttackEnv &env = AttackEnv::instance();
+    for (const std::string_view name : {kScoreFile, kHolderFile, kLockFile}) {
+        const fs::path path = env.folder() / name;
+        if (act == Act::RemovedThenHelper)
+            fs::remove(path);
+        // The old helper made them so for the attacker, after such a removal.
+        if (act == Act::OwnedLockFlock && ::chown(path.c_str(), kAttacker, env.games()) != 0)
+            throw std::runtime_error("cannot hand the files to the attacker");
+    }
 }
 
 } // namespace
 
 AttackRun runAttack(const Attack &attack)
 {
+    prepare(attack.act);
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0)
         return {"no pipe"};

@@ -60,6 +60,18 @@ const std::vector<Attack> &attacks()
         {7, "HOME relative", "HOME=rel angoli", A::Nothing, "", "", Expect::Stored, Home::Relative},
         {7, "HOME of bytes that are no UTF-8", "HOME=$'/tmp/angoli-\\xe9\\xff' angoli", A::Nothing,
          "", "", Expect::Stored, Home::NotUtf8},
+        {8, "the administrator removed the record files, then a pupil runs the helper",
+         "sudo rm /var/games/angoli/{ange.txt,nange.txt,.angoli.lock}; angoli-records open",
+         A::RemovedThenHelper, ".angoli.lock", "", Expect::Refused, Home::Normal, false, "manca; "},
+        {8, "hold the lock that the old helper made one's own",
+         "(made hers by the old helper) flock -x /var/games/angoli/.angoli.lock sleep 600",
+         A::OwnedLockFlock, ".angoli.lock", "", Expect::Refused, Home::Normal, false,
+         "non appartiene all'amministratore (root)"},
+        {9, "store a name of terminal escapes", "angoli-records store 101 $'\\e]0;owned\\a\\e[2J'",
+         A::StoreName},
+        {10, "a lock the helper cannot take, with an update pending, left by the administrator",
+         "(as left by the administrator) chmod 000 /var/games/angoli/.angoli.lock", A::LockUnusable,
+         ".angoli.lock", "", Expect::Refused, Home::Normal, false, "Permission denied"},
     };
     return rows;
 }

@@ -11,22 +11,26 @@ namespace angoli::test
 {
 
 enum class Act {
-    FolderFlock,      // flock the folder itself and hold it
-    FileFlock,        // flock a record file (world-readable) and hold it
-    OpenLock,         // open the lock file to flock it
-    StoppedHelper,    // stop one's own helper while it holds the lock, and keep it stopped
-    Symlink,          // replace or add a name as a symbolic link to dest
-    HardLink,         // add a name as a hard link to dest
-    MakeDir,          // add a folder at a name
-    MakeFifo,         // add a FIFO at a name
-    MakeSocket,       // add a socket at a name
-    Remove,           // remove a name
-    Overwrite,        // write into a record file
-    LeftoverSymlink,  // a link at a name left by the old world-writable folder
-    LeftoverHardLink, // a hard link to dest at a work name left by the old folder
-    LeftoverDir,      // a folder at a name left by the old folder
-    Stores,           // store one record after the other while the pupil's games read
-    Nothing,          // no attack: the pupil's environment is the point
+    FolderFlock,       // flock the folder itself and hold it
+    FileFlock,         // flock a record file (world-readable) and hold it
+    OpenLock,          // open the lock file to flock it
+    StoppedHelper,     // stop one's own helper while it holds the lock, and keep it stopped
+    Symlink,           // replace or add a name as a symbolic link to dest
+    HardLink,          // add a name as a hard link to dest
+    MakeDir,           // add a folder at a name
+    MakeFifo,          // add a FIFO at a name
+    MakeSocket,        // add a socket at a name
+    Remove,            // remove a name
+    Overwrite,         // write into a record file
+    LeftoverSymlink,   // a link at a name left by the old world-writable folder
+    LeftoverHardLink,  // a hard link to dest at a work name left by the old folder
+    LeftoverDir,       // a folder at a name left by the old folder
+    Stores,            // store one record after the other while the pupil's games read
+    RemovedThenHelper, // the administrator removes the three files; the attacker runs the helper
+    OwnedLockFlock,    // the three files are the attacker's (made by the old helper); she flocks
+    StoreName,         // the attacker stores a name through the helper
+    LockUnusable,      // the administrator left the lock mode 000, an update pending in it
+    Nothing,           // no attack: the pupil's environment is the point
 };
 
 // How the pupil's game ends.
@@ -49,6 +53,7 @@ struct Attack {
     Expect expect = Expect::Stored;
     Home home = Home::Normal;
     bool rootPlays = false;
+    const char *reason = ""; // the start of the reason the game's message gives (Refused)
 };
 
 // Every row, in the order of the findings.

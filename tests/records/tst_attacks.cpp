@@ -5,17 +5,15 @@
 // message within the bound, nothing from outside the folder shown or changed, and the record
 // kept (or beaten by the pupil's own). Every row prints one line of the attack table.
 #include "attackenv.h"
+#include "attackplay.h"
 #include "attacks.h"
 #include "child.h"
-#include "playgame.h"
 
-#include "platform/posix/posixrecordfolder.h"
 #include "records/recordformat.h"
 
 #include <doctest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <sys/stat.h>
 
 using namespace angoli;
@@ -25,54 +23,15 @@ using namespace std::chrono_literals;
 namespace
 {
 
-// The longest a step of the game may take: the wait for the lock and a little more.
-constexpr long kBoundMs = std::chrono::milliseconds(kLockWait).count() + 1500;
 constexpr auto kReadingTime = 5s; // how long the pupil keeps reading while records are stored
-const std::string kGreeting = " Pia vediamo se sei un vero campione  ";
-const std::string kFarewell = "Ciao a presto Pia";
-const std::string kRecordSet = "Ok ho registrato il tuo record, C A M P I O N E";
+const std::string kGreeting = greetingFor("Pia");
+const std::string kFarewell = farewellFor("Pia");
 const std::string kBusy = "La cartella dei record è occupata da un altro gioco: ";
-
-SharedRecords shared()
-{
-    return {kSharedFolder, AttackEnv::instance().helper()};
-}
-
-void setHome(Home home)
-{
-    switch (home) {
-    case Home::Normal:
-        break;
-    case Home::Unset:
-        ::unsetenv("HOME");
-        break;
-    case Home::Relative:
-        ::setenv("HOME", "rel", 1);
-        break;
-    case Home::NotUtf8:
-        ::setenv("HOME", "/tmp/angoli-\xe9\xff", 1);
-        break;
-    }
-}
 
 // A whole game of Pia, scoring 13, as the pupil (or root).
 Played playAsPupil(const Attack &row)
 {
-    const ChildResult child = runChild(
-        [&](int out) {
-            if (!row.rootPlays && !dropPrivileges(kPupil, kPupil))
-                return kCannotDropPrivileges;
-            setHome(row.home);
-            PosixRecordFolder records(shared());
-            send(out, encodePlayed(playGame(records, "Pia", "13")));
-            return 0;
-        },
-        std::chrono::milliseconds(4 * kBoundMs));
-    REQUIRE_FALSE(child.hung);
-    REQUIRE(child.status == 0);
-    const std::optional<Played> played = decodePlayed(child.output);
-    REQUIRE(played);
-    return *played;
+    return playAs({row.rootPlays ? 0 : kPupil, "Pia", "13", row.home});
 }
 
 // Reads the pair again and again as the pupil while the attacker stores; counts the reads
@@ -157,11 +116,34 @@ std::string checkGame(const Attack &row, const Played &played)
         CHECK(played.messages[1].find(recordPath(std::string(kSharedFolder) + "/", row.name)) !=
               std::string::npos);
         CHECK((row.name != std::string(kHolderFile) || score == "12\r\n"));
+        CHECK(played.messages[1].find(": " + std::string(row.reason)) != std::string::npos);
         return "the game named the file and stopped after " + seconds(played.startUpMs) + " (\"" +
                played.messages[1].substr(played.messages[1].rfind(": ") + 2) +
                "\"); nothing read through it";
     }
     return "";
+}
+
+// No file in the folder is the pupil's: every one is root's (but those the row handed to the
+// attacker, and the pupil's homework the old folder linked in), and a plain score file is as
+// the package made it.
+void checkOwners(const Attack &row)
+{
+    AttackEnv &env = AttackEnv::instance();
+    for (const std::string &name : entriesOf(env.folder())) {
+        CAPTURE(name);
+        if (row.act == Act::LeftoverHardLink && name == row.name)
+            continue;
+        struct stat info {
+        };
+        REQUIRE(::lstat((env.folder() / name).c_str(), &info) == 0);
+        CHECK(info.st_uid != kPupil);
+        if (row.act == Act::OwnedLockFlock)
+            continue;
+        CHECK(info.st_uid == 0);
+        if (name == kScoreFile && S_ISREG(info.st_mode))
+            CHECK((info.st_gid == env.games() && (info.st_mode & 07777) == 0664));
+    }
 }
 
 } // namespace
@@ -181,9 +163,10 @@ TEST_CASE("the attacks on the shared folder fail, or cost at most a bounded wait
         AttackRun attack = runAttack(row);
         CAPTURE(attack.result);
         const bool held = row.act == Act::FolderFlock || row.act == Act::FileFlock ||
-                          row.act == Act::StoppedHelper || row.act == Act::Stores;
+                          row.act == Act::StoppedHelper || row.act == Act::Stores ||
+                          row.act == Act::OwnedLockFlock;
         const bool leftover = row.act == Act::LeftoverSymlink || row.act == Act::LeftoverHardLink ||
-                              row.act == Act::LeftoverDir;
+                              row.act == Act::LeftoverDir || row.act == Act::LockUnusable;
         if (held || leftover)
             CHECK(attack.result.starts_with("done"));
         else if (row.act != Act::Nothing)
@@ -211,12 +194,7 @@ TEST_CASE("the attacks on the shared folder fail, or cost at most a bounded wait
             CHECK(next.startUpMs < 1000);
             CHECK(next.messages.size() == 3);
         }
-        struct stat info {
-        };
-        REQUIRE(::lstat((env.folder() / kScoreFile).c_str(), &info) == 0);
-        if (S_ISREG(info.st_mode))
-            CHECK(
-                (info.st_uid == 0 && info.st_gid == env.games() && (info.st_mode & 07777) == 0664));
+        checkOwners(row);
         std::printf("attack-row: | %d | %s | %s; %s | `%s` |\n", row.finding, row.attack,
                     attack.result.c_str(), outcome.c_str(), row.command);
         std::fflush(stdout);
