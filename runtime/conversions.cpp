@@ -3,11 +3,26 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <version>
+
+// Floating-point std::from_chars and std::to_chars: every standard library the game is built
+// with has them except emscripten's libc++, which neither has them nor announces them. There
+// the C library stands in: its strtod and printf are musl's, which know only the "C" locale, so
+// the decimal point is always '.'. Elsewhere strtod would follow the locale the toolkit sets
+// (Qt sets the user's, where the decimal point may be ','), so it is never used there.
+#if defined(__cpp_lib_to_chars) || !defined(_LIBCPP_VERSION)
+#define ANGOLI_FLOAT_CHARCONV 1
+#elif !defined(__EMSCRIPTEN__)
+#error "no floating-point std::from_chars, and strtod may follow the locale here"
+#endif
 
 namespace angoli
 {
@@ -27,6 +42,40 @@ constexpr std::array<Colour, 16> kQBColors = {
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+// A plain decimal number ("123.45e-6", no sign, no blanks) as a double, or the errc of
+// std::from_chars: result_out_of_range beyond the range of a double.
+std::errc readDecimal(const std::string &number, double &value)
+{
+#if defined(ANGOLI_FLOAT_CHARCONV)
+    return std::from_chars(number.data(), number.data() + number.size(), value).ec;
+#else
+    errno = 0;
+    char *end = nullptr;
+    const double read = std::strtod(number.c_str(), &end);
+    if (end != number.c_str() + number.size())
+        return std::errc::invalid_argument;
+    if (errno == ERANGE)
+        return std::errc::result_out_of_range;
+    value = read;
+    return std::errc();
+#endif
+}
+
+// The decimal digits of a whole, non-negative double.
+std::string wholeDigits(double whole)
+{
+#if defined(ANGOLI_FLOAT_CHARCONV)
+    char buffer[400]; // the digits of the largest double, with room to spare
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0);
+    return std::string(buffer, written.ptr);
+#else
+    char buffer[400];
+    const int n = std::snprintf(buffer, sizeof buffer, "%.0f", whole);
+    return std::string(buffer, std::size_t(n));
+#endif
 }
 
 double roundHalfEven(double v)
@@ -97,7 +146,7 @@ double Val(std::string_view text)
         number += 'e' + std::to_string(exponent);
 
     double value = 0.0;
-    const auto error = std::from_chars(number.data(), number.data() + number.size(), value).ec;
+    const std::errc error = readDecimal(number, value);
     if (error == std::errc::result_out_of_range) {
         // Decimal position of the first significant digit decides between
         // an overflow and an underflow.
@@ -129,10 +178,7 @@ std::string Format(double v, std::string_view fmt)
         return v < 0 ? "-inf" : "inf";
 
     const double rounded = roundHalfEven(v);
-    char buffer[400]; // the digits of the largest double, with room to spare
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(rounded),
-                                       std::chars_format::fixed, 0);
-    std::string digits(buffer, written.ptr);
+    std::string digits = wholeDigits(std::fabs(rounded));
     if (digits.size() < placeholders)
         digits.insert(0, placeholders - digits.size(), '0');
     // Digits beyond the placeholders go in front of the first one.

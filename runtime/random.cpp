@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/random.h"
 
-#include <bit>
+#include "runtime/bitcast.h"
 
 namespace angoli
 {
@@ -19,7 +19,7 @@ std::uint64_t mix(std::uint64_t z)
 
 void MixingRandom::Randomize(float seed)
 {
-    m_state = mix(m_state ^ (std::uint64_t(std::bit_cast<std::uint32_t>(seed)) << 17));
+    m_state = mix(m_state ^ (std::uint64_t(bitCast<std::uint32_t>(seed)) << 17));
 }
 
 std::uint64_t MixingRandom::next()

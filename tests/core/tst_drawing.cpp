@@ -4,11 +4,11 @@
 // the exact Single and Double values the procedures pass on.
 #include "drawing/gradient.h"
 #include "drawing/sector.h"
+#include "runtime/bitcast.h"
 #include "support/recordingsurface.h"
 
 #include <doctest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -32,11 +32,11 @@ constexpr double kSeam = 0.01;
 // Bit patterns, so that a comparison is exact and tells -0.0 from 0.0.
 std::uint32_t bitsOf(float v)
 {
-    return std::bit_cast<std::uint32_t>(v);
+    return bitCast<std::uint32_t>(v);
 }
 std::uint64_t bitsOf(double v)
 {
-    return std::bit_cast<std::uint64_t>(v);
+    return bitCast<std::uint64_t>(v);
 }
 
 struct ExpectedCircle {
