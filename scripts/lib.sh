@@ -36,6 +36,18 @@ ANGOLI_WINDOWS_PACKAGES=(
     wine wine64 nsis wixl
 )
 
+# The browser face (scripts/web): Debian's emscripten and what makes the site around the game
+# (fonts cut to size, pictures converted); its browser checks drive Debian's chromium.
+ANGOLI_WEB_PACKAGES=(
+    emscripten cmake make doctest-dev
+    python3 python3-pil python3-fonttools python3-brotli
+    fonts-liberation fonts-dejavu-core
+)
+ANGOLI_WEB_TEST_PACKAGES=(
+    chromium chromium-driver python3-selenium
+)
+ANGOLI_WEB_BUILD_DIR=build-web
+
 ANGOLI_BUILD_DIR=build
 # Another apt run (an unattended upgrade, a second build) holds dpkg's lock: wait for it, bounded.
 ANGOLI_APT_WAIT=(-o DPkg::Lock::Timeout=900)

@@ -10,15 +10,15 @@ python3-fonttools and python3-brotli, fonts-liberation and fonts-dejavu-core.
 """
 
 import argparse
-import gzip
 import hashlib
-import io
 import json
 import os
 import shutil
 
 from fontTools import subset
 from PIL import Image
+
+from sitesize import measure, site_files
 
 PAGE_SCRIPTS = ["page.js", "colours.js", "controls.js", "drawing.js", "dialogs.js", "menu.js",
                 "storage.js", "input.js", "boot.js"]
@@ -135,14 +135,6 @@ def copy_page(page, game, out):
         shutil.copyfile(os.path.join(game, name), os.path.join(out, name))
 
 
-def site_files(out):
-    files = []
-    for root, _dirs, names in os.walk(out):
-        for name in names:
-            files.append(os.path.relpath(os.path.join(root, name), out).replace(os.sep, "/"))
-    return sorted(files)
-
-
 def make_service_worker(page, out):
     files = [f for f in site_files(out) if not f.startswith("fonts/") or f.endswith(".woff2")]
     digest = hashlib.sha256()
@@ -155,22 +147,6 @@ def make_service_worker(page, out):
     worker = worker.replace("@FILES@", json.dumps(["./"] + files))
     with open(os.path.join(out, "sw.js"), "w", encoding="utf-8") as f:
         f.write(worker)
-
-
-def report(out):
-    total = compressed = 0
-    for name in site_files(out):
-        with open(os.path.join(out, name), "rb") as f:
-            data = f.read()
-        buffer = io.BytesIO()
-        with gzip.GzipFile(fileobj=buffer, mode="wb", compresslevel=9, mtime=0) as z:
-            z.write(data)
-        # A server sends what compression does not shrink (woff2, webp, png) as it is.
-        size = min(len(data), len(buffer.getvalue()))
-        total += len(data)
-        compressed += size
-    print("site: %d files, %d bytes, %d bytes with gzip -9 where it helps"
-          % (len(site_files(out)), total, compressed))
 
 
 def main():
@@ -188,7 +164,8 @@ def main():
     make_pictures(args.repo, args.out)
     make_manifest(args.out, make_icons(args.repo, args.out))
     make_service_worker(page, args.out)
-    report(args.out)
+    print("site: %(files)d files, %(bytes)d bytes, %(sent)d sent on a first visit, "
+          "angoli.wasm %(wasm)d bytes" % measure(args.out))
 
 
 if __name__ == "__main__":

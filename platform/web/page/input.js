@@ -69,6 +69,10 @@ angoliPage.input = {
                 self.tab(event.shiftKey);
             }
         });
+        // Dialogs and the menu give the focus back to the control that had it last.
+        page.byId("window").addEventListener("focusin", function(event) {
+            page.lastFocused = event.target;
+        });
         // No scrolling or zooming the window by dragging on it.
         page.byId("frame").addEventListener("touchmove", function(event) {
             if (event.cancelable)

@@ -35,7 +35,7 @@ var angoliPage = {
     focusRow: function(row) {
         var c = this.controls[row];
         if (c && c.element)
-            c.element.focus();
+            c.element.focus({preventScroll: true});
     },
 
     // Forgets the call that waits: its dialog closes or its lock request ends, and it is never
