@@ -5,6 +5,7 @@
 #include "platform/posix/posixrecordfs.h"
 
 #include "platform/posix/unixfile.h"
+#include "records/lockwait.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "runtime/fileerror.h"
@@ -13,7 +14,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace angoli
@@ -36,8 +36,6 @@ constexpr char kMissing[] =
     "manca; l'amministratore del computer lo rimette con dpkg-reconfigure angoli";
 constexpr char kNotAdministrators[] =
     "non appartiene all'amministratore (root); lui lo riprende con dpkg-reconfigure angoli";
-constexpr std::chrono::milliseconds kFirstRetry{2};
-constexpr std::chrono::milliseconds kLongestRetry{10};
 
 class PosixRecordFile final : public RecordFile
 {
@@ -100,19 +98,13 @@ public:
     std::unique_ptr<RecordFile> lock(std::string_view name, std::chrono::milliseconds wait) override
     {
         auto file = openChecked(name, O_RDWR | O_CREAT, kLockFileMode, Action::Open);
-        const auto deadline = std::chrono::steady_clock::now() + wait;
-        std::chrono::milliseconds pause = kFirstRetry;
-        // Polled rather than waited on, so that the wait has a bound without a signal.
-        while (::flock(file->fd(), LOCK_EX | LOCK_NB) != 0) {
+        pollForLock(wait, pathOf(name), [&] {
+            if (::flock(file->fd(), LOCK_EX | LOCK_NB) == 0)
+                return true;
             if (errno != EWOULDBLOCK && errno != EINTR)
                 throw FileError::fromErrno(pathOf(name), errno, Action::Open);
-            const auto now = std::chrono::steady_clock::now();
-            if (now >= deadline)
-                throw FileError{pathOf(name), "", Action::Wait};
-            std::this_thread::sleep_for(
-                std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
-            pause = std::min(pause * 2, kLongestRetry);
-        }
+            return false;
+        });
         return file;
     }
 
