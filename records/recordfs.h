@@ -73,11 +73,11 @@ public:
     virtual std::string pathOf(std::string_view name) const = 0;
 };
 
-// Each platform's layer defines it; the core itself never calls it (DirectRecordFolder is handed
-// it), so the core links without a platform.
-// The record folder dirwin (ending with its separator), opened once: later renames of the
-// path do not move the files the returned object works on. Throws FileError when dirwin is
-// not a folder this process can open.
+// Opens the record folder dirwin (ending with its separator) once: later renames of the path do
+// not move the files the returned object works on. Throws FileError when dirwin is not a folder
+// this process can open. Each operating system's file layer (platform/posix, the Windows one)
+// defines it; the core never calls it, so it links without one: a composition root hands it
+// (or the browser's openWebRecordFs) to DirectRecordFolder.
 std::unique_ptr<RecordFs> openRecordFs(const std::string &dirwin);
 
 } // namespace angoli
