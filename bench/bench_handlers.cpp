@@ -7,7 +7,6 @@
 #include "scaleruns.h"
 
 #include "game/controls.h"
-#include "platform/qt/caption.h"
 #include "platform/qt/gamewindow.h"
 
 #include <QApplication>
@@ -225,7 +224,7 @@ void BenchHandlers::clockTickRepaintsOnlyTheClock()
     BenchWindow w;
     w.load();
     w.showAndPaint();
-    const QWidget &clockLabel = w.window().controls().label(form::lblconto);
+    const QWidget &clockLabel = *w.window().widgets().widget(form::lblconto.row);
     const QRect clockArea(clockLabel.mapTo(&w.window(), QPoint(0, 0)), clockLabel.size());
     PaintMeter meter(&w.window());
     for (int tick = 1; tick <= kTicksChecked; ++tick) {

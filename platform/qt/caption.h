@@ -1,70 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QColor>
+#include "game/formmodel.h"
+
 #include <QWidget>
 
 namespace angoli
 {
 
-// A label painted on the window's surface: its text, and only its text when
-// transparent. The caption is kept exactly as set (a record file's CR LF
-// included); line breaks are only interpreted for display.
-class CaptionLabel : public QWidget
+// A label painted on the window's surface, as its row of the form model says: its caption, and
+// only its caption when transparent. Line breaks in the caption (a record file's CR LF) are
+// only interpreted for display.
+class CaptionLabel final : public QWidget
 {
     Q_OBJECT
 public:
-    CaptionLabel(unsigned flags, QWidget *parent);
+    CaptionLabel(const FormModel &model, std::size_t row, QWidget *parent);
 
-    QString caption() const { return m_caption; }
-    void setCaption(const QString &caption);
-    void setForeColor(const QColor &colour);
-    void setBackColor(const QColor &colour);
-    QColor foreColor() const { return m_fore; }
-    QColor backColor() const { return m_back; }
-    bool isTransparent() const;
-    bool hasBorder() const;
-    bool isCentred() const;
-    bool isAutoSize() const;
-    // Repeats another label or lies hidden under a button: screen readers leave it out.
-    bool isDecorative() const;
-
-    // What a screen reader says: "%1" in either text stands for the caption, so both follow
-    // it. An empty name reads the caption itself.
-    void setAccessibleTexts(const QString &name, const QString &description);
+    // The caption as shown: each line break of any kind one new line.
+    QString text() const;
+    bool isAutoSize() const { return m_flags & layout::kAutoSize; }
+    // The size that shows the whole caption in the label's font, border included.
+    QSize fittedSize() const;
+    // Screen readers read it: it repeats no other label and does not lie hidden.
+    bool isSpoken() const { return form::isSpokenLabel(m_row); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
-    QString displayText() const;
-    void fitToText();
-    void updateAccessibleTexts();
-
+    const FormModel &m_model;
+    std::size_t m_row;
     unsigned m_flags;
-    QString m_caption;
-    QString m_accessibleName;
-    QString m_accessibleDescription;
-    QColor m_fore;
-    QColor m_back;
 };
 
-// A rectangle with a one-pixel border, filled with its inside colour.
-class ShapeBox : public QWidget
+// A rectangle with a one-pixel border in its row's ForeColor, filled with its BackColor.
+class ShapeBox final : public QWidget
 {
     Q_OBJECT
 public:
-    ShapeBox(const QColor &border, const QColor &inside, QWidget *parent);
-    QColor borderColor() const { return m_border; }
-    QColor insideColor() const { return m_inside; }
+    ShapeBox(const FormModel &model, std::size_t row, QWidget *parent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QColor m_border;
-    QColor m_inside;
+    const FormModel &m_model;
+    std::size_t m_row;
 };
 
 } // namespace angoli

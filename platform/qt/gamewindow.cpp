@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/gamewindow.h"
 
+#include "game/modelledruntime.h"
 #include "platform/qt/imagesurface.h"
 #include "platform/qt/look.h"
 #include "platform/qt/surfaceview.h"
@@ -17,10 +18,9 @@ namespace
 {
 // The frame of a fixed tool window, for platforms that report none.
 constexpr QMargins kToolFrame{3, 19, 3, 3};
-constexpr std::size_t kCommand2 = layout::rowOf("Command2", -1);
 } // namespace
 
-GameWindow::GameWindow(QWidget *parent) : QMainWindow(parent)
+GameWindow::GameWindow(ModelledRuntime &runtime) : m_model(runtime.model())
 {
     installFontSubstitutes();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -34,13 +34,11 @@ GameWindow::GameWindow(QWidget *parent) : QMainWindow(parent)
                              devicePixelRatioF(), colourOf(layout::kFormBackColor),
                              QImage(picturePath(layout::kBackgroundPicture)), this);
     setCentralWidget(m_view);
-    m_controls = std::make_unique<ControlSet>(m_view);
+    m_widgets = std::make_unique<WidgetSet>(runtime, m_view);
     m_surface = std::make_unique<ImageSurface>(
         &m_view->image(), [this] { return outerSizePixels(); },
         [this](const QRect &r) { m_view->update(r); });
-    buildMenu();
-    m_controls->widget(kCommand2)->setCursor(
-        QCursor(QPixmap(picturePath(layout::kCommand2Cursor))));
+    buildMenu(runtime);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -51,18 +49,19 @@ DrawingSurface &GameWindow::surface() const
     return *m_surface;
 }
 
-void GameWindow::buildMenu()
+void GameWindow::buildMenu(ModelledRuntime &runtime)
 {
     const layout::MenuItem &title = layout::kMenu.front();
     m_helpMenu = menuBar()->addMenu(QString::fromUtf8(title.caption));
     m_helpMenu->setObjectName(QLatin1String(title.name));
-    m_menuItems.front() = m_helpMenu->menuAction();
+    // Opening the menu shows the instruction before the list drops down.
+    connect(m_helpMenu, &QMenu::aboutToShow, this, [&runtime] { runtime.openHelpMenu(); });
     // "Help" has no mnemonic, and not every style lets Alt alone select the menu bar: F10 opens
     // the menu from the keyboard, as on most desktops; arrows choose, Enter runs, Escape leaves.
     auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(m_helpMenu->menuAction()); });
-    for (std::size_t row = 1; row < layout::kMenu.size(); ++row) {
+    for (std::uint8_t row = 1; row < layout::kMenu.size(); ++row) {
         const layout::MenuItem &item = layout::kMenu[row];
         QAction *action = m_helpMenu->addAction(QString::fromUtf8(item.caption));
         action->setObjectName(QLatin1String(item.name));
@@ -72,7 +71,8 @@ void GameWindow::buildMenu()
             action->setChecked(true);
             connect(action, &QAction::toggled, action, [action] { action->setChecked(true); });
         }
-        m_menuItems[row] = action;
+        connect(action, &QAction::triggered, this,
+                [&runtime, row] { runtime.chooseMenuItem(MenuCommand{row}); });
     }
 }
 
@@ -87,13 +87,8 @@ void GameWindow::showEvent(QShowEvent *event)
         frame.moveCenter(s->availableGeometry().center());
         move(frame.topLeft());
     }
-    // The focus goes to the first control in tab order that can take it.
-    for (QWidget *w : m_controls->tabOrder()) {
-        if (w->isEnabled() && w->isVisible()) {
-            w->setFocus(Qt::TabFocusReason);
-            break;
-        }
-    }
+    if (const std::optional<std::size_t> row = m_model.firstFocus())
+        m_widgets->widget(*row)->setFocus(Qt::TabFocusReason);
 }
 
 QSize GameWindow::outerSizePixels() const
@@ -104,13 +99,10 @@ QSize GameWindow::outerSizePixels() const
     const QSize inner = isVisible() ? size() : sizeHint();
     const QRect frame = frameGeometry();
     const QRect client = geometry();
-    const QMargins reported(client.left() - frame.left(), client.top() - frame.top(),
-                            frame.right() - client.right(), frame.bottom() - client.bottom());
-    const QMargins used(std::max(reported.left(), kToolFrame.left()),
-                        std::max(reported.top(), kToolFrame.top()),
-                        std::max(reported.right(), kToolFrame.right()),
-                        std::max(reported.bottom(), kToolFrame.bottom()));
-    return inner.grownBy(used);
+    return inner.grownBy(QMargins(std::max(client.left() - frame.left(), kToolFrame.left()),
+                                  std::max(client.top() - frame.top(), kToolFrame.top()),
+                                  std::max(frame.right() - client.right(), kToolFrame.right()),
+                                  std::max(frame.bottom() - client.bottom(), kToolFrame.bottom())));
 }
 
 } // namespace angoli

@@ -23,20 +23,14 @@ bool Game::startShown()
     return QTest::qWaitForWindowActive(&window());
 }
 
-QString Game::caption(Label label) const
-{
-    return this->label(label).caption();
-}
-
 CaptionLabel &Game::label(Label label) const
 {
-    return window().controls().label(label);
+    return static_cast<CaptionLabel &>(*widget(label.row));
 }
 
 GraphicButton &Game::option(int index) const
 {
-    return static_cast<GraphicButton &>(
-        window().controls().option(form::Option1.at(std::size_t(index))).button());
+    return static_cast<GraphicButton &>(*widget(form::Option1.at(std::size_t(index)).row));
 }
 
 GraphicButton &Game::optionFor(int value) const
@@ -46,12 +40,16 @@ GraphicButton &Game::optionFor(int value) const
 
 QWidget *Game::control(const QString &name, int index) const
 {
-    for (std::size_t row = 0; row < layout::kControls.size(); ++row) {
-        const layout::Control &c = layout::kControls[row];
-        if (name == QLatin1String(c.name) && index == c.index)
-            return window().controls().widget(row);
-    }
-    return nullptr;
+    const std::size_t row = rowNamed(name, index);
+    return row < layout::kControls.size() ? widget(row) : nullptr;
+}
+
+std::size_t Game::rowOf(const QWidget *w) const
+{
+    std::size_t row = 0;
+    while (row < layout::kControls.size() && widget(row) != w)
+        ++row;
+    return row;
 }
 
 void Game::press(std::initializer_list<int> values)
@@ -60,9 +58,26 @@ void Game::press(std::initializer_list<int> values)
         QTest::mouseClick(&optionFor(v), Qt::LeftButton);
 }
 
+QImage paintedAlone(QWidget &w)
+{
+    QImage image(w.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    w.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    return image;
+}
+
 float drawFor(int angle)
 {
     return (float(angle) - 0.5f) / 359.0f;
+}
+
+std::size_t rowNamed(const QString &name, int index)
+{
+    std::size_t row = 0;
+    while (row < layout::kControls.size() && !(name == QLatin1String(layout::kControls[row].name) &&
+                                               index == layout::kControls[row].index))
+        ++row;
+    return row;
 }
 
 } // namespace angoli::qttest

@@ -9,6 +9,7 @@
 #include "support/fakerecords.h"
 #include "support/game.h"
 
+#include <QImage>
 #include <initializer_list>
 
 namespace angoli
@@ -37,7 +38,11 @@ struct Game {
     void load(const QString &name = QStringLiteral("Dode"));
     // Start-up, then the window shown and active, as the player first sees it.
     bool startShown();
-    QString caption(Label label) const;
+    QString caption(Label label) const { return QString::fromStdString(ui.Caption(label)); }
+    // A control's widget by its row; nullptr for the timer.
+    QWidget *widget(std::size_t row) const { return window().widgets().widget(row); }
+    // What the window draws a control from.
+    const ControlState &state(std::size_t row) const { return ui.model()[row]; }
     CaptionLabel &label(Label label) const;
     // Option1(index).
     GraphicButton &option(int index) const;
@@ -45,11 +50,20 @@ struct Game {
     GraphicButton &optionFor(int value) const;
     // A control by its layout name; nullptr when there is none.
     QWidget *control(const QString &name, int index = -1) const;
+    // The row of a control's widget; layout::kControls.size() for none.
+    std::size_t rowOf(const QWidget *w) const;
     // Clicks value buttons by their values with the mouse, as the player would.
     void press(std::initializer_list<int> values);
 };
 
+// What a widget paints itself, over nothing (ARGB32): where it paints nothing, what lies
+// beneath it would show.
+QImage paintedAlone(QWidget &w);
+
 // The draw that makes the next question ask for this angle.
 float drawFor(int angle);
+
+// The row of a control by its layout name; layout::kControls.size() when there is none.
+std::size_t rowNamed(const QString &name, int index = -1);
 
 } // namespace angoli::qttest

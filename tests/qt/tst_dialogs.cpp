@@ -82,13 +82,18 @@ Seen look(QWidget *w)
     return seen;
 }
 
-// The game in its window with real dialogs and fake ticks, time and end.
-struct RealDialogsGame {
+// Real dialogs and fake ticks, time and end.
+struct RealDialogs {
     QtDialogs dialogs;
     FakeServices fakes;
+    QtServices services() { return {dialogs, fakes.timer, fakes.time, fakes.end}; }
+};
+
+// The game in its window with real dialogs.
+struct RealDialogsGame : RealDialogs {
     test::FakeRandom random;
     test::FakeRecords records;
-    QtFormsRuntime ui{QtServices{dialogs, fakes.timer, fakes.time, fakes.end}};
+    QtFormsRuntime ui{services()};
     Form1 form{ui, random, records};
     RealDialogsGame() { ui.attach(form); }
 };
@@ -249,22 +254,20 @@ void tst_Dialogs::windowMadeWhileThePlayerTypes()
     // The game's window is made while the name dialog waits for the player, or right after it
     // when the player answers at once: either way it is there when the name comes back.
     QFETCH(bool, quick);
-    QtDialogs dialogs;
-    FakeServices fakes;
-    QtFormsRuntime ui(QtServices{dialogs, fakes.timer, fakes.time, fakes.end},
-                      QtFormsRuntime::MakeWindow::WhileNameIsAsked);
+    RealDialogs real;
+    QtFormsRuntime ui(real.services(), QtFormsRuntime::MakeWindow::WhileNameIsAsked);
     bool madeWhileAsking = false;
     whenModal([&](QWidget *dialog) {
         type(dialog->findChild<QLineEdit *>(), QStringLiteral("Dode"));
         if (!quick)
-            QTRY_VERIFY(ui.hasWindow());
-        madeWhileAsking = ui.hasWindow();
+            QTRY_VERIFY(ui.windowMade());
+        madeWhileAsking = ui.windowMade();
         press(dialog, Qt::Key_Return);
     });
-    QVERIFY(!ui.hasWindow());
+    QVERIFY(!ui.windowMade());
     QCOMPARE(ui.InputBox("Come ti chiami?", "Riconosciamo gli angoli"), std::string("Dode"));
     QVERIFY(madeWhileAsking || quick);
-    QVERIFY(ui.hasWindow());
+    QVERIFY(ui.windowMade());
     QVERIFY(!ui.window().isVisible());
 }
 

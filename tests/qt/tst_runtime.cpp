@@ -4,12 +4,10 @@
 // Timer1, the time of day, End, and run()'s order: start-up, then the window, then its events.
 #include "gamefixture.h"
 #include "platform/qt/caption.h"
-#include "platform/qt/graphicbutton.h"
 #include "platform/qt/qtcolour.h"
 
 #include <QMenu>
 #include <QMenuBar>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -24,6 +22,7 @@ class RecordingEvents final : public FormEvents
 public:
     QStringList seen;
     std::function<void()> onLoad;
+    std::function<void()> onClick;
     void Form_Load() override
     {
         seen << QStringLiteral("Form_Load");
@@ -33,6 +32,8 @@ public:
     void Option1_Click(int Index) override
     {
         seen << QStringLiteral("Option1_Click %1").arg(Index);
+        if (onClick)
+            onClick();
     }
     void Option1_GotFocus(int Index) override
     {
@@ -60,7 +61,13 @@ struct Runtime {
         ui.window().activateWindow();
         return QTest::qWaitForWindowActive(&ui.window());
     }
+    QWidget &widget(std::size_t row) const { return *ui.window().widgets().widget(row); }
 };
+
+// Points of a value button: its top-left corner, black when pressed in and white when not, and
+// a point of its face beside the picture.
+constexpr QPoint kCorner(0, 0);
+constexpr QPoint kFace(6, 30);
 } // namespace
 
 class tst_Runtime : public QObject
@@ -69,6 +76,7 @@ class tst_Runtime : public QObject
 private Q_SLOTS:
     void clicksReachTheGame_data();
     void clicksReachTheGame();
+    void clickSelectsThenRaisesOnce();
     void doubleClickOnAValueButtonIsTwoClicks();
     void menuReachesTheGame_data();
     void menuReachesTheGame();
@@ -108,15 +116,31 @@ void tst_Runtime::clicksReachTheGame()
     // The window gave "100" the focus: move it on, so that a click on "100" gives it back.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     r.events.seen.clear();
-    QWidget *w = nullptr;
-    for (std::size_t row = 0; row < layout::kControls.size(); ++row) {
-        if (control == QLatin1String(layout::kControls[row].name) &&
-            index == layout::kControls[row].index)
-            w = r.ui.window().controls().widget(row);
-    }
-    QVERIFY(w);
-    QTest::mouseClick(w, Qt::LeftButton);
+    const std::size_t row = rowNamed(control, index);
+    QVERIFY(row < layout::kControls.size());
+    QTest::mouseClick(&r.widget(row), Qt::LeftButton);
     QCOMPARE(r.events.seen, events);
+}
+
+void tst_Runtime::clickSelectsThenRaisesOnce()
+{
+    // A click on a value button selects it, then raises Option1_Click once: the handler finds
+    // the button selected and drawn pressed in.
+    Runtime r;
+    QVERIFY(r.show());
+    QWidget &button = r.widget(form::Option1[11].row);
+    QCOMPARE(paintedAlone(button).pixelColor(kCorner), QColor(Qt::white));
+    bool selected = false;
+    QColor corner;
+    r.events.onClick = [&] {
+        selected = r.ui.model()[form::Option1[11].row].value;
+        corner = paintedAlone(button).pixelColor(kCorner);
+    };
+    r.events.seen.clear();
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(r.events.seen.filter(QStringLiteral("Click")), QStringList{"Option1_Click 11"});
+    QVERIFY(selected);
+    QCOMPARE(corner, QColor(Qt::black));
 }
 
 void tst_Runtime::doubleClickOnAValueButtonIsTwoClicks()
@@ -125,7 +149,7 @@ void tst_Runtime::doubleClickOnAValueButtonIsTwoClicks()
     Runtime r;
     QVERIFY(r.show());
     r.events.seen.clear();
-    QWidget *ten = &r.ui.window().controls().option(form::Option1[5]).button();
+    QWidget *ten = &r.widget(form::Option1[5].row);
     // As a window system delivers a double click: a click, then a double-click press and its
     // release.
     QTest::mouseClick(ten, Qt::LeftButton);
@@ -171,49 +195,58 @@ void tst_Runtime::menuReachesTheGame()
 void tst_Runtime::captionsAreUtf8BothWays_data()
 {
     QTest::addColumn<QByteArray>("utf8");
-    QTest::newRow("accents and degree sign") << QByteArray("è° à");
-    QTest::newRow("a record file's CR LF is kept") << QByteArray("Anna\r\n");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("beyond the code page") << QByteArray("Zoë €5 \xe2\x9c\x93");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("accents and degree sign") << QByteArray("è° à") << "è° à";
+    QTest::newRow("a record file's CR LF is kept, shown as a line break")
+        << QByteArray("Anna\r\n") << "Anna\n";
+    QTest::newRow("empty") << QByteArray() << "";
+    QTest::newRow("beyond the code page") << QByteArray("Zoë €5 \xe2\x9c\x93") << "Zoë €5 ✓";
 }
 
 void tst_Runtime::captionsAreUtf8BothWays()
 {
     // A caption is read back byte for byte as it was set, and shown as the text it stands for.
     QFETCH(QByteArray, utf8);
+    QFETCH(QString, shown);
     Runtime r;
     const std::string text = utf8.toStdString();
     r.ui.setCaption(form::lblnome, text);
     QCOMPARE(r.ui.Caption(form::lblnome), text);
-    QCOMPARE(r.ui.window().controls().label(form::lblnome).caption(), QString::fromUtf8(utf8));
+    QCOMPARE(static_cast<CaptionLabel &>(r.widget(form::lblnome.row)).text(), shown);
     QCOMPARE(r.ui.Caption(form::Option1[8]), std::string("100"));
     QCOMPARE(r.ui.Caption(form::Option1[0]), std::string("0"));
 }
 
 void tst_Runtime::optionPropertiesByHandle()
 {
-    // Each property reaches the button of the handle and no other; the hidden "0", a plain
-    // option button, takes them too.
+    // Each property reaches the button of the handle and no other, and the window shows it; the
+    // hidden "0" takes them too.
     Runtime r;
-    const auto &controls = r.ui.window().controls();
-    auto &b = static_cast<GraphicButton &>(controls.option(form::Option1[5]).button());
-    auto &next = static_cast<GraphicButton &>(controls.option(form::Option1[6]).button());
+    QWidget &b = r.widget(form::Option1[5].row);
+    QWidget &next = r.widget(form::Option1[6].row);
     r.ui.setBackColor(form::Option1[5], 0x0000FF);
     r.ui.setForeColor(form::Option1[5], 0x00FF00);
     r.ui.setValue(form::Option1[5], true);
+    QCOMPARE(paintedAlone(b).pixelColor(kFace), toQColor(0x0000FF));
+    QCOMPARE(paintedAlone(b).pixelColor(kCorner), QColor(Qt::black));
+    QCOMPARE(paintedAlone(next).pixelColor(kFace), toQColor(0xC0C000));
+    QCOMPARE(paintedAlone(next).pixelColor(kCorner), QColor(Qt::white));
+    const ControlState &state = r.ui.model()[form::Option1[5].row];
+    QCOMPARE(state.fore, Colour{0x00FF00});
+    QCOMPARE(r.ui.model()[form::Option1[6].row].fore, Colour{0xFFFF00});
     r.ui.setVisible(form::Option1[5], false);
     r.ui.setEnabled(form::Option1[5], false);
-    QCOMPARE(fromQColor(b.backColor()), Colour{0x0000FF});
-    QCOMPARE(fromQColor(b.foreColor()), Colour{0x00FF00});
-    QVERIFY(b.value() && !b.isVisibleTo(&r.ui.window()) && !b.isEnabled());
-    QCOMPARE(fromQColor(next.backColor()), Colour{0xC0C000});
-    QVERIFY(!next.value() && next.isVisibleTo(&r.ui.window()) && next.isEnabled());
+    QVERIFY(!b.isVisibleTo(&r.ui.window()) && !b.isEnabled());
+    QVERIFY(next.isVisibleTo(&r.ui.window()) && next.isEnabled());
 
-    auto &zero = static_cast<QRadioButton &>(controls.option(form::Option1[0]).button());
+    QWidget &zero = r.widget(form::Option1[0].row);
     r.ui.setValue(form::Option1[0], true);
     r.ui.setBackColor(form::Option1[0], 0x0000FF);
-    QVERIFY(zero.isChecked());
-    QCOMPARE(zero.palette().color(QPalette::Window), toQColor(0x0000FF));
+    QCOMPARE(paintedAlone(zero).pixelColor(kFace), toQColor(0x0000FF));
+    QCOMPARE(paintedAlone(zero).pixelColor(kCorner), QColor(Qt::black));
+    r.ui.setVisible(form::Option1[0], true);
+    r.ui.setEnabled(form::Option1[0], true);
+    QVERIFY(zero.isVisibleTo(&r.ui.window()) && zero.isEnabled());
 }
 
 void tst_Runtime::dialogsGetTheirTexts()
@@ -279,8 +312,7 @@ void tst_Runtime::runLoadsThenShowsThenRuns()
     QCOMPARE(r.events.seen.first(), QStringLiteral("Form_Load"));
     QCOMPARE(r.events.seen.count(QStringLiteral("Form_Load")), 1);
     QVERIFY(focusHandled);
-    QCOMPARE(r.ui.window().focusWidget(),
-             &r.ui.window().controls().option(form::Option1[8]).button());
+    QCOMPARE(r.ui.window().focusWidget(), &r.widget(form::Option1[8].row));
 }
 
 void tst_Runtime::windowMadeWhenTheNameIsAsked()
@@ -294,18 +326,18 @@ void tst_Runtime::windowMadeWhenTheNameIsAsked()
     records.stored = {"7\r\n", "Anna\r\n"};
     Form1 form(ui, random, records);
     ui.attach(form);
-    QVERIFY(!ui.hasWindow());
+    QVERIFY(!ui.windowMade());
     world.timer.fire(); // nothing to count yet
     world.dialogs.names = {QStringLiteral("Dode")};
     form.Form_Load();
-    QVERIFY(ui.hasWindow());
+    QVERIFY(ui.windowMade());
     QCOMPARE(world.dialogs.inputs.size(), 1);
     QCOMPARE(ui.Caption(form::lblnome1), std::string("Dode"));
     QCOMPARE(ui.Caption(form::lblconto), std::string("00:15:00"));
     QCOMPARE(ui.Caption(form::lblpunti), std::string("7\r\n"));
     ui.window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&ui.window()));
-    QTest::mouseClick(&ui.window().controls().option(form::Option1[11]).button(), Qt::LeftButton);
+    QTest::mouseClick(ui.window().widgets().widget(form::Option1[11].row), Qt::LeftButton);
     QCOMPARE(ui.Caption(form::lbltotal4), std::string("270"));
 }
 
