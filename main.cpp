@@ -3,8 +3,8 @@
 // the game.
 #include "game/form1.h"
 #include "platform/posix/posixrecordfolder.h"
-#include "platform/qt/process.h"
 #include "platform/qt/qtformsruntime.h"
+#include "platform/qt/qtservices.h"
 #include "runtime/random.h"
 
 #include <QApplication>

@@ -2,12 +2,12 @@
 #include "platform/qt/graphicbutton.h"
 
 #include "platform/qt/look.h"
-#include "platform/qt/scaledpicture.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <cmath>
 
 namespace angoli
 {
@@ -16,6 +16,25 @@ namespace
 {
 constexpr int kBevel = 2;
 constexpr int kPictureTop = 4;
+
+// picture at the given device pixel ratio, for painting one device pixel per pixel. Whole
+// ratios repeat every pixel, so a small icon keeps its sharp edges; other ratios are smoothed.
+// The result carries the ratio and keeps the picture's size in logical pixels.
+QPixmap scaledPicture(const QPixmap &picture, qreal ratio)
+{
+    if (picture.isNull() || ratio <= 0)
+        return picture;
+    const QSizeF logical = picture.deviceIndependentSize();
+    const QSize pixels(int(std::lround(logical.width() * ratio)),
+                       int(std::lround(logical.height() * ratio)));
+    const bool whole = std::abs(ratio - std::round(ratio)) < 1e-9;
+    QPixmap scaled = pixels == picture.size() ? picture
+                                              : picture.scaled(pixels, Qt::IgnoreAspectRatio,
+                                                               whole ? Qt::FastTransformation
+                                                                     : Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    return scaled;
+}
 } // namespace
 
 GraphicButton::GraphicButton(const FormModel &model, std::size_t row, QWidget *parent)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/imagesurface.h"
 
-#include "platform/qt/qtcolour.h"
+#include "platform/qt/look.h"
 
 #include <QPainter>
 #include <QPainterPath>

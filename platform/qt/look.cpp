@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/look.h"
 
-#include "platform/qt/qtcolour.h"
-
 #include <QApplication>
 #include <QPalette>
 #include <cmath>

@@ -11,6 +11,18 @@
 namespace angoli
 {
 
+// Opaque; the top byte of |c| is ignored.
+inline QColor toQColor(Colour c)
+{
+    return QColor(redOf(c), greenOf(c), blueOf(c));
+}
+
+// Drops the alpha channel.
+inline Colour fromQColor(const QColor &c)
+{
+    return rgbColour(c.red(), c.green(), c.blue());
+}
+
 // A layout colour (0x00BBGGRR, or a desktop colour) as Qt colour.
 QColor colourOf(Colour colour);
 

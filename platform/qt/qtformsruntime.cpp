@@ -3,7 +3,6 @@
 
 #include "platform/qt/caption.h"
 #include "platform/qt/gamewindow.h"
-#include "platform/qt/process.h"
 #include "runtime/processend.h"
 
 #include <QApplication>
@@ -14,8 +13,8 @@ namespace angoli
 struct QtFormsRuntime::SystemServices {
     QtDialogs dialogs;
     QtTickSource timer{layout::kTimerIntervalMs};
-    SystemTimeOfDay time;
-    ProcessEnd end;
+    TimeOfDay time;
+    ProgramEnd end;
 };
 
 QtFormsRuntime::QtFormsRuntime()

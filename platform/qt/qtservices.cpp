@@ -3,6 +3,10 @@
 
 #include "runtime/processend.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -53,14 +57,35 @@ void QtTickSource::setEnabled(bool enabled)
         m_timer.stop();
 }
 
-float SystemTimeOfDay::secondsSinceMidnight()
+float TimeOfDay::secondsSinceMidnight()
 {
     return float(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
 }
 
-void ProcessEnd::End()
+void ProgramEnd::End()
 {
     endProcess();
+}
+
+void prepareProcess()
+{
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
+void trimStartupMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+int PlainDialogStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                                QStyleHintReturn *returnData) const
+{
+    if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+        return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
 } // namespace angoli

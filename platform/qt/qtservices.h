@@ -3,6 +3,7 @@
 
 #include "runtime/formsruntime.h"
 
+#include <QProxyStyle>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -12,6 +13,7 @@ namespace angoli
 
 // What the Qt runtime takes from outside the window: main() hands in the real ones below,
 // tests hand in scripted dialogs, ticks on demand, a fixed time and an End that unwinds.
+// Below them, what main() sets up for the whole process.
 
 // Modal dialogs with one OK button, or a text field with OK and Annulla.
 class Dialogs
@@ -33,20 +35,22 @@ public:
     std::function<void()> onTick;
 };
 
-// Seconds since midnight, as a Single.
+// Seconds since midnight, as a Single: the system's clock unless overridden.
 class TimeOfDay
 {
 public:
     virtual ~TimeOfDay() = default;
-    virtual float secondsSinceMidnight() = 0;
+    virtual float secondsSinceMidnight();
 };
 
-// Ends the program at once: nothing more of the running handler runs.
+// Ends the program at once: nothing more of the running handler runs. Unless overridden, it
+// flushes what is buffered and leaves the process, from whatever nested event loop the call
+// comes; record files are already closed and synced by then.
 class ProgramEnd
 {
 public:
     virtual ~ProgramEnd() = default;
-    [[noreturn]] virtual void End() = 0;
+    [[noreturn]] virtual void End();
 };
 
 struct QtServices {
@@ -76,18 +80,23 @@ private:
     QTimer m_timer;
 };
 
-class SystemTimeOfDay final : public TimeOfDay
-{
-public:
-    float secondsSinceMidnight() override;
-};
+// Before QApplication exists: the clock repaints once a second, and with X's shared-memory
+// images Qt makes an extra round trip to the server before each repaint, which wakes the game
+// three times a second instead of once. Plain images cost nothing at this window's size.
+// A choice made in the environment by the user is kept.
+void prepareProcess();
 
-// Flushes what is buffered and leaves at once, from whatever nested event loop the call comes;
-// record files are already closed and synced by then.
-class ProcessEnd final : public ProgramEnd
+// Once the window is up: hands the buffers freed after start-up (the decoded pictures) back
+// to the system.
+void trimStartupMemory();
+
+// The desktop's style, without theme icons on dialog buttons: looking them up costs more than
+// the rest of the name dialog.
+class PlainDialogStyle final : public QProxyStyle
 {
 public:
-    [[noreturn]] void End() override;
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override;
 };
 
 } // namespace angoli

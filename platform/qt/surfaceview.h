@@ -9,12 +9,10 @@ class QHelpEvent;
 namespace angoli
 {
 
-// The window's drawing surface. Drawings land in a persistent image that
-// starts as the background photo; painting only shows that image, so what
-// was drawn survives repaints, message boxes, and is there before the
-// window is first shown. The image holds a device pixel for every screen
-// pixel, so drawings are sharp on high-density screens and painting copies
-// it without scaling.
+// The window's drawing surface. Drawings land in a persistent image that starts as the background
+// photo; painting only shows that image, so what was drawn survives repaints, message boxes, and
+// is there before the window is first shown. The image holds a device pixel for every screen
+// pixel, so drawings are sharp on high-density screens and painting copies it without scaling.
 class SurfaceView : public QWidget
 {
     Q_OBJECT

@@ -6,7 +6,7 @@
 #include "drawing/gradient.h"
 #include "drawing/sector.h"
 #include "platform/qt/imagesurface.h"
-#include "platform/qt/qtcolour.h"
+#include "platform/qt/look.h"
 
 #include <QTest>
 #include <climits>

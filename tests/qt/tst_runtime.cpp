@@ -4,7 +4,7 @@
 // Timer1, the time of day, End, and run()'s order: start-up, then the window, then its events.
 #include "gamefixture.h"
 #include "platform/qt/caption.h"
-#include "platform/qt/qtcolour.h"
+#include "platform/qt/look.h"
 
 #include <QMenu>
 #include <QMenuBar>
