@@ -14,12 +14,6 @@ using namespace angoli::test;
 
 namespace
 {
-// The draw that makes the next question ask for this angle.
-float drawFor(int angle)
-{
-    return (float(angle) - 0.5f) / 359.0f;
-}
-
 std::vector<std::string> totals(const Game &game)
 {
     std::vector<std::string> shown;

@@ -22,11 +22,6 @@ constexpr Colour kDarkGreen = 0x008000;
 constexpr Colour kRing = 0x00FF00;
 constexpr Colour kBlack = 0;
 constexpr double kFullTurn = 6.2831853;
-
-float drawFor(int angle)
-{
-    return (float(angle) - 0.5f) / 359.0f;
-}
 } // namespace
 
 TEST_CASE("a question draws a dark-blue disc ringed bright green, then the dark-green sector of "

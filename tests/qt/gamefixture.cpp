@@ -66,11 +66,6 @@ QImage paintedAlone(QWidget &w)
     return image;
 }
 
-float drawFor(int angle)
-{
-    return (float(angle) - 0.5f) / 359.0f;
-}
-
 std::size_t rowNamed(const QString &name, int index)
 {
     std::size_t row = 0;

@@ -2,11 +2,9 @@
 #pragma once
 
 #include "game/controls.h"
-#include "game/form1.h"
 #include "platform/qt/gamewindow.h"
 #include "platform/qt/qtformsruntime.h"
 #include "qtfakes.h"
-#include "support/fakerecords.h"
 #include "support/game.h"
 
 #include <QImage>
@@ -21,17 +19,16 @@ class GraphicButton;
 namespace angoli::qttest
 {
 
-// The game in its Qt window, on scripted dialogs, fake ticks and records in memory.
-struct Game {
-    Game() { ui.attach(form); }
-    Game(const Game &) = delete; // the parts point at one another
-    Game &operator=(const Game &) = delete;
+using test::drawFor;
 
+// Everything the Qt runtime takes from outside, made before the runtime that uses it.
+struct World {
     FakeServices world;
-    test::FakeRandom random;
-    test::FakeRecords records;
-    QtFormsRuntime ui{world.services()};
-    Form1 form{ui, random, records};
+};
+
+// The game in its Qt window, on scripted dialogs, fake ticks and records in memory.
+struct Game : World, test::GameOn<QtFormsRuntime> {
+    Game() : GameOn(world.services()) {}
 
     GameWindow &window() const { return ui.window(); }
     // Runs start-up with the given name typed into the name dialog.
@@ -59,9 +56,6 @@ struct Game {
 // What a widget paints itself, over nothing (ARGB32): where it paints nothing, what lies
 // beneath it would show.
 QImage paintedAlone(QWidget &w);
-
-// The draw that makes the next question ask for this angle.
-float drawFor(int angle);
 
 // The row of a control by its layout name; layout::kControls.size() when there is none.
 std::size_t rowNamed(const QString &name, int index = -1);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/qt/qtservices.h"
+#include "support/fakeruntime.h"
 
 #include <QList>
 #include <QStringList>
@@ -51,8 +52,7 @@ public:
 };
 
 // End unwinds the running handler by throwing; tests catch ProgramEnded.
-struct ProgramEnded {
-};
+using test::ProgramEnded;
 
 class ThrowingEnd final : public ProgramEnd
 {

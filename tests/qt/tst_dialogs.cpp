@@ -90,12 +90,8 @@ struct RealDialogs {
 };
 
 // The game in its window with real dialogs.
-struct RealDialogsGame : RealDialogs {
-    test::FakeRandom random;
-    test::FakeRecords records;
-    QtFormsRuntime ui{services()};
-    Form1 form{ui, random, records};
-    RealDialogsGame() { ui.attach(form); }
+struct RealDialogsGame : RealDialogs, test::GameOn<QtFormsRuntime> {
+    RealDialogsGame() : GameOn(services()) {}
 };
 } // namespace
 

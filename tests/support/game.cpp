@@ -40,12 +40,13 @@ int optionIndexFor(int value)
 
 void Game::press(std::initializer_list<int> values)
 {
-    for (const int v : values) {
-        const int index = optionIndexFor(v);
-        // The window selects the button, then raises the click.
-        ui.setValue(form::Option1.at(std::size_t(index)), true);
-        form.Option1_Click(index);
-    }
+    for (const int v : values)
+        ui.press(form::Option1.at(std::size_t(optionIndexFor(v))).row);
+}
+
+float drawFor(int angle)
+{
+    return (float(angle) - 0.5f) / 359.0f;
 }
 
 } // namespace angoli::test

@@ -9,6 +9,7 @@
 #include <deque>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace angoli::test
@@ -26,27 +27,20 @@ public:
     float Rnd() override;
 };
 
-// The game on fakes: a window without a window, scripted dialogs, records in memory. The
-// runtime's log also holds the re-seeds and the record folder's calls, in the order made.
-struct Game {
-    Game()
+// The game on a forms runtime, with a random source and records in memory. The runtime is made
+// from args: what it runs on must be made before it and outlive it.
+template <typename Runtime> struct GameOn {
+    template <typename... Args> explicit GameOn(Args &&...args) : ui(std::forward<Args>(args)...)
     {
         ui.attach(form);
-        random.log = &ui.log;
-        records.log = &ui.log;
     }
-    Game(const Game &) = delete; // the parts point at one another
-    Game &operator=(const Game &) = delete;
-    FakeRuntime ui;
+    GameOn(const GameOn &) = delete; // the parts point at one another
+    GameOn &operator=(const GameOn &) = delete;
+    Runtime ui;
     FakeRandom random;
     FakeRecords records;
     Form1 form{ui, random, records};
 
-    // Runs start-up with the given name typed into the name dialog.
-    void load(const std::string &name = "Dode");
-    std::string caption(Label label) const { return ui.Caption(label); }
-    // Clicks value buttons by their values, as the player would.
-    void press(std::initializer_list<int> values);
     // Runs a handler that ends the program; false if it returned instead.
     template <typename Handler> bool ends(Handler handler)
     {
@@ -59,7 +53,25 @@ struct Game {
     }
 };
 
+// The game on fakes: a window without a window, scripted dialogs, records in memory. The
+// runtime's log also holds the re-seeds and the record folder's calls, in the order made.
+struct Game : GameOn<FakeRuntime> {
+    Game()
+    {
+        random.log = &ui.log;
+        records.log = &ui.log;
+    }
+    // Runs start-up with the given name typed into the name dialog.
+    void load(const std::string &name = "Dode");
+    std::string caption(Label label) const { return ui.Caption(label); }
+    // Presses value buttons by their values, as the player would.
+    void press(std::initializer_list<int> values);
+};
+
 // The index of the value button showing this value; -1 when none does.
 int optionIndexFor(int value);
+
+// The draw that makes the next question ask for this angle.
+float drawFor(int angle);
 
 } // namespace angoli::test
