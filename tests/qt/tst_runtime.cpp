@@ -68,7 +68,26 @@ struct Runtime {
 // a point of its face beside the picture.
 constexpr QPoint kCorner(0, 0);
 constexpr QPoint kFace(6, 30);
+
+// Counts the paint events of the widgets it watches.
+class PaintWatch final : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+// A call the game makes on the runtime.
+using Call = std::function<void(FormsRuntime &)>;
 } // namespace
+
+Q_DECLARE_METATYPE(Call)
 
 class tst_Runtime : public QObject
 {
@@ -77,6 +96,8 @@ private Q_SLOTS:
     void clicksReachTheGame_data();
     void clicksReachTheGame();
     void clickSelectsThenRaisesOnce();
+    void changesAreRepainted_data();
+    void changesAreRepainted();
     void doubleClickOnAValueButtonIsTwoClicks();
     void menuReachesTheGame_data();
     void menuReachesTheGame();
@@ -141,6 +162,39 @@ void tst_Runtime::clickSelectsThenRaisesOnce()
     QCOMPARE(r.events.seen.filter(QStringLiteral("Click")), QStringList{"Option1_Click 11"});
     QVERIFY(selected);
     QCOMPARE(corner, QColor(Qt::black));
+}
+
+void tst_Runtime::changesAreRepainted_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<Call>("call");
+    const OptionButton ten = form::Option1[5];
+    QTest::newRow("a label's caption")
+        << int(form::lbltotal4.row)
+        << Call([](FormsRuntime &ui) { ui.setCaption(form::lbltotal4, "5"); });
+    QTest::newRow("an auto-size label's caption")
+        << int(form::lblnome1.row)
+        << Call([](FormsRuntime &ui) { ui.setCaption(form::lblnome1, "Alessandra Bernasconi"); });
+    QTest::newRow("BackColor") << int(ten.row)
+                               << Call([ten](FormsRuntime &ui) { ui.setBackColor(ten, 0xFF); });
+    QTest::newRow("ForeColor") << int(ten.row)
+                               << Call([ten](FormsRuntime &ui) { ui.setForeColor(ten, 0xFF); });
+    QTest::newRow("Value") << int(ten.row)
+                           << Call([ten](FormsRuntime &ui) { ui.setValue(ten, true); });
+}
+
+void tst_Runtime::changesAreRepainted()
+{
+    // What the game changes on a shown window reaches the screen: the control repaints.
+    QFETCH(int, row);
+    QFETCH(Call, call);
+    Runtime r;
+    QVERIFY(r.show());
+    QCoreApplication::processEvents();
+    PaintWatch watch;
+    r.widget(std::size_t(row)).installEventFilter(&watch);
+    call(r.ui);
+    QTRY_VERIFY(watch.paints > 0);
 }
 
 void tst_Runtime::doubleClickOnAValueButtonIsTwoClicks()
