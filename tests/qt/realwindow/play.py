@@ -21,13 +21,14 @@ import sys
 import tempfile
 import time
 
-# The X session and window helpers live beside this file; scripts/screenshot reaches them
-# through this module too.
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from disc import wait_for_angle  # noqa: E402
-from xsession import (Failure, Session, all_visible_titles, focus, log,  # noqa: E402
-                      press_return_on, screenshot, visible_windows, wait_for,
-                      wait_for_dialog, wait_until_gone, window_info, window_name)
+# The X session, window finding and disc reading are shared with the Wine test and the
+# benchmarks (tests/support/xwindow); scripts/screenshot drives the game with this module too.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xwindow  # noqa: E402
+from xwindow import (Failure, all_visible_titles, dismiss, focus, log,  # noqa: E402
+                     press_return_on, read_files, restore_files, screenshot, visible_windows,
+                     wait_for, wait_for_angle, wait_for_dialog, wait_until_gone, window_info,
+                     window_name)
 
 # Titles and texts the player meets.
 NAME_DIALOG_TITLE = "Riconosciamo gli angoli"
@@ -57,12 +58,25 @@ RECORD_HELPER = "/usr/lib/games/angoli/angoli-records"
 RECORD_FILES = ("ange.txt", "nange.txt")
 
 
+class GameSession(xwindow.Session):
+    """The X session and the game in it, with a fresh home; its output goes to artifacts."""
+
+    def __init__(self, game, workdir, artifacts):
+        super().__init__(workdir)
+        self.game = game
+        self.home = os.path.join(workdir, "home")
+        self.game_log_path = os.path.join(artifacts, "realwindow-game.log")
+
+    def start_game(self):
+        self.start_program([self.game], xwindow.program_env(self.env, self.home),
+                           self.game_log_path, cwd=self.home)
+        log("started %s (pid %d), its output goes to %s"
+            % (self.game, self.proc.pid, self.game_log_path))
+
+
 def dismiss_message(session, what):
     """Waits for a message box with the application title and presses Return on it."""
-    window = wait_for_dialog(session, APPLICATION_TITLE, what)
-    log("  %s is up (window 0x%x); pressing Return" % (what, window))
-    press_return_on(session, window, what)
-    return window
+    dismiss(session, APPLICATION_TITLE, what)
 
 
 # --- playing -----------------------------------------------------------------
@@ -70,7 +84,7 @@ def dismiss_message(session, what):
 def click(session, origin, rect, what):
     x = origin[0] + rect[0] + rect[2] // 2
     y = origin[1] + rect[1] + rect[3] // 2
-    session.require_game_alive("about to click " + what)
+    session.require_alive("about to click " + what)
     # No --sync: it waits for the pointer to move, which never happens when it is
     # already there (the same button twice).
     session.x(["xdotool", "mousemove", str(x), str(y), "sleep", "0.05", "click", "1"])
@@ -82,12 +96,7 @@ def value_button(value):
 
 def decompose(total):
     """The value buttons a player clicks to build `total`, largest first."""
-    parts = []
-    for value in sorted(VALUE_BUTTON_LEFT, reverse=True):
-        while total >= value:
-            parts.append(value)
-            total -= value
-    return parts
+    return xwindow.decompose(total, VALUE_BUTTON_LEFT)
 
 
 def enter_total(session, origin, values):
@@ -110,26 +119,7 @@ def val(data):
 
 
 def read_records(directory):
-    result = {}
-    for name in RECORD_FILES:
-        path = os.path.join(directory, name)
-        if os.path.exists(path):
-            with open(path, "rb") as f:
-                result[name] = f.read()
-        else:
-            result[name] = None
-    return result
-
-
-def restore_records(directory, saved):
-    for name, data in saved.items():
-        path = os.path.join(directory, name)
-        if data is None:
-            if os.path.exists(path):
-                os.remove(path)
-        else:
-            with open(path, "wb") as f:
-                f.write(data)
+    return read_files(directory, RECORD_FILES)
 
 
 def open_definition(session, info, menu_height):
@@ -138,7 +128,6 @@ def open_definition(session, info, menu_height):
     session.x(["xdotool", "mousemove", "--sync", str(info["x"] + 20),
                str(info["y"] + menu_height // 2), "click", "1"])
     window = wait_for_dialog(session, HELP_TITLE, "the instruction box on opening Help")
-    log("  the instruction is up (window 0x%x); pressing Return" % window)
     press_return_on(session, window, "the instruction box")
     time.sleep(0.3)  # the list drops down once the box is gone
     session.x(["xdotool", "key", "--clearmodifiers", "Down", "Down", "Return"])
@@ -158,7 +147,7 @@ def play(session, artifacts):
         play_game(session, artifacts, record_dir, shared, old_record, saved)
     finally:
         if shared:
-            restore_records(record_dir, saved)
+            restore_files(record_dir, saved)
 
 
 def play_game(session, artifacts, record_dir, shared, old_record, saved):
@@ -294,7 +283,7 @@ def main():
     artifacts = os.path.abspath(args.artifacts)
 
     workdir = tempfile.mkdtemp(prefix="angoli-realwindow-")
-    session = Session(game, workdir, artifacts)
+    session = GameSession(game, workdir, artifacts)
     os.makedirs(session.home)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("error: stopped by SIGTERM"))
     ok = False

@@ -1,32 +1,29 @@
-#!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Reads the question's angle off a screenshot of the game's disc (play.py)."""
+"""Reads the question's angle off a screenshot of the game's disc: a dark-green sector from
+12 o'clock clockwise on a dark-blue disc, both outlined."""
 
 import math
 import os
 import time
 
-from xsession import STEP_TIMEOUT, Failure, screenshot
+from .base import STEP_TIMEOUT, Failure
+from .windows import screenshot
 
-# What is drawn on the client area, in client pixels.
+# What the game draws on its client area, in client pixels.
 DISC_CENTRE = (350, 250)
-# Inside the disc of radius 190, outermost first: half a degree is widest there,
-# clear of the sector's black radii (1.6 px at 185), while the bright-green ring at
-# 190 stays out of reach.
-SAMPLE_RADII = (185, 175, 160, 130, 100)
-DARK_GREEN = (0, 128, 0)
-DARK_BLUE = (0, 0, 128)
-BLACK = (0, 0, 0)
+DISC_RADIUS = 190  # the outer size: the bright-green ring round the whole disc
+DARK_GREEN = (0, 128, 0)  # the sector
+DARK_BLUE = (0, 0, 128)  # the rest of the disc
+BLACK = (0, 0, 0)  # the sector's outline
+# Inside the disc, outermost first: half a degree is widest there, clear of the sector's
+# black radii (1.6 px at 185), while the ring stays out of reach.
+SAMPLE_RADII = tuple(DISC_RADIUS - inset for inset in (5, 15, 30, 60, 90))
 COLOUR_TOLERANCE = 60  # Euclidean distance in RGB
-
-
-def distance(a, b):
-    return sum((x - y) ** 2 for x, y in zip(a, b)) ** 0.5
 
 
 def classify(pixel):
     for name, colour in (("green", DARK_GREEN), ("blue", DARK_BLUE), ("black", BLACK)):
-        if distance(pixel, colour) <= COLOUR_TOLERANCE:
+        if sum((a - b) ** 2 for a, b in zip(pixel, colour)) ** 0.5 <= COLOUR_TOLERANCE:
             return name
     return "other"
 
@@ -39,13 +36,9 @@ def sample_point(origin, degrees, radius):
     return math.floor(x), math.floor(y)  # the pixel whose square holds the point
 
 
-def read_angle(image, origin):
-    """Returns (angle, None) read off the disc, or (None, why) when no disc can be read.
-
-    Each whole degree g is sampled at g + 0.5. Next to a bounding radius the
-    sector's black outline may cover a sample, so the degree takes the colour of
-    the outermost sample that is plainly green or blue.
-    """
+def degree_colours(image, origin):
+    """Each whole degree g, sampled at g + 0.5: the colour of the outermost sample that is
+    plainly green or blue (the sector's black outline may cover the others), else unclear."""
     colours = []
     for g in range(360):
         colour = "unclear"
@@ -55,9 +48,27 @@ def read_angle(image, origin):
                 colour = seen
                 break
         colours.append(colour)
+    # The sector starts at 12 o'clock and spans at least one degree; there the ring's radius
+    # and the sector's own lie side by side and may cover every sample of the first degree.
+    if colours[0] == "unclear":
+        colours[0] = "green"
+    return colours
+
+
+def read_angle(image, origin, to_a_degree=False):
+    """Returns (angle, None) read off the disc, or (None, why) when no disc can be read.
+
+    to_a_degree: one unclear degree where green turns blue counts as blue (GDI's outline
+    may cover it), so the reading may be one degree short.
+    """
+    colours = degree_colours(image, origin)
+    unclear = [g for g, c in enumerate(colours) if c == "unclear"]
+    if (to_a_degree and len(unclear) == 1 and 0 < unclear[0] < 359
+            and colours[unclear[0] - 1] == "green" and colours[unclear[0] + 1] == "blue"):
+        colours[unclear[0]] = "blue"
+        unclear = []
     green = colours.count("green")
     blue = colours.count("blue")
-    unclear = [g for g, c in enumerate(colours) if c == "unclear"]
     if green == 0 or blue == 0:
         centre = image.getpixel((origin[0] + DISC_CENTRE[0], origin[1] + DISC_CENTRE[1] - 100))
         return None, ("expected a dark-green %s sector on a dark-blue %s disc; found %d green "
@@ -74,15 +85,16 @@ def read_angle(image, origin):
     return green, None
 
 
-def wait_for_angle(session, origin, what, timeout=STEP_TIMEOUT):
-    """Reads the question's angle once two screenshots in a row agree."""
+def wait_for_angle(session, origin, what, timeout=STEP_TIMEOUT, to_a_degree=False):
+    """Reads the question's angle once two screenshots in a row agree; origin is the client
+    area's top left on the screen."""
     scratch = os.path.join(session.workdir, "screen.png")
     last = None
     why = "no screenshot yet"
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
-        session.require_game_alive("reading " + what)
-        angle, why = read_angle(screenshot(session, scratch), origin)
+        session.require_alive("reading " + what)
+        angle, why = read_angle(screenshot(session, scratch), origin, to_a_degree)
         if angle is not None and angle == last:
             return angle
         last = angle
