@@ -1,7 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash disable=SC2034
-# Shared steps of scripts/run and scripts/test. Sourced, not run.
-# Callers use `set -euo pipefail`; every function here expects that.
+# What the scripts share (scripts/run, test, test-*, package, windows, screenshot and
+# bench/run.sh): the Debian packages each job needs and their install, which waits (bounded)
+# for another apt run's lock; configuring and building build/; where measured figures come
+# from (a commit, or a tree no commit reproduces); and Debian's 32-bit Wine.
+# Sourced, not run. Callers use `set -euo pipefail`; every function here expects that.
 
 # Debian packages the game needs to build and run.
 # doctest-dev is one header: configuring the tests (on by default) needs it.
