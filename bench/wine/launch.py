@@ -21,8 +21,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
-                                "tests", "win32", "realwindow"))
-import screen  # noqa: E402
+                                "tests", "support"))
+import xwindow  # noqa: E402  (the X session and window finding of the real-window tests)
 
 PROGRAMS = (("angoli.exe", "Riconosciamo gli angoli"), ("bare window", "Bare window"))
 
@@ -39,10 +39,10 @@ def rss_kib(pid):
 
 
 def painted(session, title):
-    windows = screen.visible_windows(session, title)
+    windows = xwindow.visible_windows(session, title)
     if not windows:
         return False
-    info = screen.window_info(session, windows[-1])
+    info = xwindow.window_info(session, windows[-1])
     out = subprocess.run(["import", "-silent", "-window", str(windows[-1]), "-crop",
                           "1x1+%d+%d" % (info["width"] // 2, info["height"] // 2), "txt:-"],
                          env=session.env, capture_output=True, text=True)
@@ -55,7 +55,7 @@ def one_run(session, env, exe, title):
                             stderr=subprocess.DEVNULL)
     while not painted(session, title):
         if time.monotonic() - start > 60:
-            raise screen.Failure("%s showed no window within 60 s" % exe)
+            raise xwindow.Failure("%s showed no window within 60 s" % exe)
         time.sleep(0.01)
     elapsed = time.monotonic() - start
     memory = rss_kib(proc.pid)
@@ -73,7 +73,7 @@ def main():
     args = parser.parse_args()
     workdir = tempfile.mkdtemp(prefix="angoli-wine-bench-")
     env = {}
-    session = screen.Session(workdir)
+    session = xwindow.Session(workdir)
     try:
         session.start_x()
         env = dict(session.env, WINEPREFIX=os.path.join(workdir, "prefix"), WINEDEBUG="-all",

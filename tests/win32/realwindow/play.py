@@ -27,9 +27,11 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import screen  # noqa: E402  (the angle reader and the X helpers beside this file)
+# The X session, window finding and disc reading, shared with the Qt test (tests/support).
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xwindow as screen  # noqa: E402
 from msi import Msi, Nsis, installed_game, windows_path  # noqa: E402
-from screen import Failure, log, wait_for  # noqa: E402
+from xwindow import Failure, log, wait_for  # noqa: E402
 
 PLAYER = "Dode"
 NAME_TITLE = "Riconosciamo gli angoli"
@@ -143,7 +145,7 @@ def double_click(session, origin, wine, reader, value):
 
 
 def answer(session, wine, reader, origin, right):
-    drawn = screen.wait_for_angle(session, origin, "the disc")
+    drawn = screen.wait_for_angle(session, origin, "the disc", to_a_degree=True)
     angle = wait_for(lambda: spoken_angle(wine, reader), "the angle's measure from the window")
     if abs(angle - drawn) > 1:
         raise Failure("the window says the green angle is %d°, but the disc shows %d°"
