@@ -17,10 +17,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
 go_to_repo_root
 
 BENCH_BUILD_DIR=build-bench
-# The launch benchmark: a real X server and window manager, a session bus for
-# the KDE program, Debian's python3 with python-xlib, and the two peers.
+# The launch benchmark: a real X server and window manager (xprop tells when it is up), a
+# session bus for the KDE program, Debian's python3 with python-xlib, and the two peers.
 BENCH_PACKAGES=(
-    xvfb openbox dbus-daemon
+    xvfb openbox x11-utils dbus-daemon
     python3 python3-xlib
     kbruch gcompris-qt
 )

@@ -8,6 +8,8 @@ import statistics
 import subprocess
 import time
 
+import xwindow
+
 from .common import QUIT_TIMEOUT, STEP_TIMEOUT, Failure
 from .measure import memory, threads
 
@@ -30,25 +32,10 @@ class Launcher:
         self.workdir = workdir
         self.programs = programs
         self.settle = settle
-        self.homes = {}
 
     def env_for(self, name):
         """One home per program for the whole run: the warm-up run fills its caches."""
-        home = self.homes.get(name)
-        if home is None:
-            home = os.path.join(self.workdir, "home-" + name)
-            os.makedirs(os.path.join(home, "runtime"), mode=0o700, exist_ok=True)
-            self.homes[name] = home
-        env = dict(self.session.env)
-        env.update({
-            "HOME": home,
-            "XDG_DATA_HOME": os.path.join(home, ".local", "share"),
-            "XDG_CONFIG_HOME": os.path.join(home, ".config"),
-            "XDG_CACHE_HOME": os.path.join(home, ".cache"),
-            "XDG_RUNTIME_DIR": os.path.join(home, "runtime"),
-            "QT_QPA_PLATFORM": "xcb",
-            "LC_ALL": "C.UTF-8",
-        })
+        env = xwindow.program_env(self.session.env, os.path.join(self.workdir, "home-" + name))
         env.update(self.extra_env.get(name, {}))
         return env
 

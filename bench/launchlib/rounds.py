@@ -6,21 +6,22 @@ import shutil
 import statistics
 import tempfile
 
+import xwindow
+
 from .common import Failure, log
 from .launcher import Launcher
-from .session import Session
 from .watcher import Watcher
 
 
 def run_rounds(programs, opts, extra_env):
     """The samples and errors of each program, and angoli's idle figures (None if not run)."""
     workdir = tempfile.mkdtemp(prefix="angoli-launch-")
-    session = Session(workdir)
+    session = xwindow.Session(workdir, log=log, bus=True)
     results = {name: {"samples": {}, "errors": []} for name in programs}
     idle = None
     try:
-        session.start()
-        watcher = Watcher(session.display_name)
+        session.start_x()
+        watcher = Watcher(session.display)
         launcher = Launcher(session, watcher, workdir, programs, opts.settle, extra_env,
                             opts.think)
         for round_no in range(opts.warmup + opts.runs):
