@@ -15,7 +15,7 @@
 #     puts them back, empty; then the two pupils take turns.
 #
 # Usage (as root, with the package installed): two-players.sh STORE_RECORD
-#   STORE_RECORD  the store_record program built from packaging/tests
+#   STORE_RECORD  the store_record program (packaging/tests/ in the build folder)
 # The shared folder must hold a record below 7 (the package's fresh folder holds none).
 set -euo pipefail
 
