@@ -7,7 +7,7 @@ import os
 import shutil
 import subprocess
 
-from screen import Failure, log
+from xwindow import Failure, log
 
 APP_NAME = "Angoli esplementari"
 PUBLISHER = "La squadra di angoli"
