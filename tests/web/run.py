@@ -14,6 +14,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from browser import Browser, SiteServer  # noqa: E402
 from checks import Checks  # noqa: E402
 import play_checks  # noqa: E402
+import site_checks  # noqa: E402
 
 
 def main():
@@ -26,7 +27,7 @@ def main():
                                                "artifacts")
     os.makedirs(artifacts, exist_ok=True)
     checks = Checks()
-    scenarios = play_checks.SCENARIOS
+    scenarios = play_checks.SCENARIOS + site_checks.SCENARIOS
     for name, body in scenarios:
         if args.only not in name:
             continue
