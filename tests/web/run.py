@@ -15,6 +15,7 @@ from browser import Browser, SiteServer  # noqa: E402
 from checks import Checks  # noqa: E402
 import play_checks  # noqa: E402
 import site_checks  # noqa: E402
+import input_checks  # noqa: E402
 
 
 def main():
@@ -27,7 +28,8 @@ def main():
                                                "artifacts")
     os.makedirs(artifacts, exist_ok=True)
     checks = Checks()
-    scenarios = play_checks.SCENARIOS + site_checks.SCENARIOS
+    checks.artifacts = artifacts
+    scenarios = (play_checks.SCENARIOS + site_checks.SCENARIOS + input_checks.SCENARIOS)
     for name, body in scenarios:
         if args.only not in name:
             continue
