@@ -16,6 +16,7 @@ from checks import Checks  # noqa: E402
 import play_checks  # noqa: E402
 import site_checks  # noqa: E402
 import input_checks  # noqa: E402
+import picture_checks  # noqa: E402
 
 
 def main():
@@ -29,7 +30,8 @@ def main():
     os.makedirs(artifacts, exist_ok=True)
     checks = Checks()
     checks.artifacts = artifacts
-    scenarios = (play_checks.SCENARIOS + site_checks.SCENARIOS + input_checks.SCENARIOS)
+    scenarios = (play_checks.SCENARIOS + site_checks.SCENARIOS + input_checks.SCENARIOS +
+                 picture_checks.SCENARIOS)
     for name, body in scenarios:
         if args.only not in name:
             continue
