@@ -153,12 +153,15 @@ class Browser:
         x, y = self.centre(selector)
         self.click_at(x, y)
 
-    def click_at(self, x, y):
-        self.cdp("Input.dispatchMouseEvent", {"type": "mouseMoved", "x": x, "y": y})
-        for kind in ("mousePressed", "mouseReleased"):
-            self.cdp("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left",
-                                                  "buttons": 1 if kind == "mousePressed" else 0,
-                                                  "clickCount": 1})
+    def click_at(self, x, y, count=1, pointer="mouse"):
+        """Presses and releases the left button `count` times (2: a double click), or a pen."""
+        self.cdp("Input.dispatchMouseEvent", {"type": "mouseMoved", "x": x, "y": y,
+                                              "pointerType": pointer})
+        for n in range(1, count + 1):
+            for kind in ("mousePressed", "mouseReleased"):
+                self.cdp("Input.dispatchMouseEvent", {
+                    "type": kind, "x": x, "y": y, "button": "left", "pointerType": pointer,
+                    "buttons": 1 if kind == "mousePressed" else 0, "clickCount": n})
 
     def tap(self, selector):
         """A finger's tap at the element's centre (touch emulation must be on)."""

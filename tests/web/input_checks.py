@@ -142,6 +142,13 @@ def touch(c, browser, server):
         if game.text("lbltotal4") != "30" or browser.value(where) != still:
             raise Failure("total %s; scale, scroll and window %s; before %s"
                           % (game.text("lbltotal4"), browser.value(where), still))
+    with c.check("a pen's press on '1' adds it once"):
+        browser.click_at(*browser.centre(value_button(1)), pointer="pen")
+        browser.wait("document.querySelector('#c-lbltotal4 .text').textContent == '31'",
+                     "the total 31 after a pen's press", 5)
+        time.sleep(0.6)
+        if game.text("lbltotal4") != "31":
+            raise Failure("one press of the pen made the total %s" % game.text("lbltotal4"))
     with c.check("a finger dragged across the window scrolls nothing"):
         x, y = browser.centre("#c-Label7")
         browser.cdp("Input.dispatchTouchEvent", {"type": "touchStart",

@@ -46,9 +46,11 @@ def whole_game(c, browser, server):
     with c.check("the right answer built with pointer clicks, Verifica -> ' Ok ', esatte 1"):
         if game.answer_right() != (1, 0):
             raise Failure("the counters are not 1 and 0")
-    with c.check("a value pressed twice adds twice; 180 + 180 -> the too-big prompt"):
+    with c.check("a double click on '180' adds it twice; 360 -> the too-big prompt"):
         angle = game.spoken_angle()
-        game.add([180, 180])
+        browser.click_at(*browser.centre(value_button(180)), count=2)
+        browser.wait("document.querySelector('#c-lbltotal4 .text').textContent == '360'",
+                     "the total 360 after a double click", 5)
         if game.verify("big", 360 - angle) != (1, 1):
             raise Failure("the counters are not 1 and 1")
     with c.check("Verifica with no value -> the too-small prompt, errate 2"):
@@ -60,6 +62,11 @@ def whole_game(c, browser, server):
         shown = game.box()["shown"]
         browser.click("#menu-help")
         game.expect_box("message", HELP_TITLE, HELP_TEXT, 64, after=shown)
+    with c.check("a box keeps the window from the pointer: a click on '10' behind it adds nothing"):
+        browser.click_at(*browser.centre(value_button(10)))
+        time.sleep(0.3)
+        if game.text("lbltotal4") != "10" or game.box()["text"] != HELP_TEXT:
+            raise Failure("the total is %s, the box %r" % (game.text("lbltotal4"), game.box()))
     with c.check("the clock ticks while a box is up"):
         first = game.text("lblconto")
         browser.wait("document.querySelector('#c-lblconto .text').textContent != '%s'" % first,
