@@ -12,6 +12,7 @@ from browser import REPO, Failure
 
 sys.path.insert(0, os.path.join(REPO, "tests", "qt", "realwindow"))
 from disc import read_angle  # noqa: E402  the same reading of the disc as on Linux
+from play import decompose  # noqa: E402  the value buttons that build a total, as on Linux
 
 NAME_TITLE = "Riconosciamo gli angoli"
 APPLICATION_TITLE = "Angoli esplementari"
@@ -47,16 +48,6 @@ BOX_COUNTER = """
 
 def value_button(value):
     return "#c-Option1-%d" % VALUE_INDEX[value]
-
-
-def decompose(total):
-    """The value buttons that build `total`, largest first."""
-    parts = []
-    for value in sorted(VALUE_INDEX, reverse=True):
-        while total >= value:
-            parts.append(value)
-            total -= value
-    return parts
 
 
 class Game:

@@ -143,6 +143,22 @@ Storage.prototype.setItem = function() {
 KEPT = {RECORD_KEYS[0]: "1\r\n", RECORD_KEYS[1]: "Eva\r\n", LOCK_KEY: ""}
 
 
+def error_then_end(game, shown, starts, ends):
+    """The Italian error box of an unusable record folder (the box after `shown` boxes), then
+    the ended screen."""
+    text = game.expect_box("message", APPLICATION_TITLE, None, 0, after=shown)["text"]
+    if not (text.startswith(starts) and text.endswith(ends)):
+        raise Failure("the box says %r; expected '%s...%s'" % (text, starts, ends))
+    game.press_ok()
+    game.b.wait("document.body.dataset.state == 'ended'", "the ended screen")
+
+
+def still_kept(game):
+    game.load()
+    if game.storage() != KEPT:
+        raise Failure("the storage holds %r; expected %r" % (game.storage(), KEPT))
+
+
 def storage_refused(c, browser, server):
     game = Game(browser, server.origin)
     game.load(clear_storage=True)
@@ -152,17 +168,11 @@ def storage_refused(c, browser, server):
     with c.check("storage refused at the start: the Italian error box, then the ended screen"):
         game.load()
         shown = game.start("Ada", window=False)
-        text = game.expect_box("message", APPLICATION_TITLE, None, 0, after=shown)["text"]
-        if not (text.startswith("Impossibile creare il file ") and "ange.txt" in text
-                and text.endswith("il browser non permette a questa pagina di conservare dati")):
-            raise Failure("the box says %r" % text)
-        game.press_ok()
-        browser.wait("document.body.dataset.state == 'ended'", "the ended screen")
+        error_then_end(game, shown, "Impossibile creare il file angoli/",
+                       "ange.txt: il browser non permette a questa pagina di conservare dati")
     browser.cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": script})
     with c.check("the stored record is still there once storage is allowed again"):
-        game.load()
-        if game.storage() != KEPT:
-            raise Failure("the storage holds %r" % game.storage())
+        still_kept(game)
     script = browser.before_load(FULL)["identifier"]
     with c.check("storage full when a record is stored: the Italian error box, the old pair kept"):
         game.load()
@@ -173,17 +183,11 @@ def storage_refused(c, browser, server):
         browser.click("#c-Cmdexit1")
         game.expect_box("message", APPLICATION_TITLE, "Ciao a presto Ada", 0, after=shown)
         shown = game.press_ok()
-        text = game.expect_box("message", APPLICATION_TITLE, None, 0, after=shown)["text"]
-        if not (text.startswith("Impossibile scrivere il file ")
-                and text.endswith("lo spazio del browser per questo sito è pieno")):
-            raise Failure("the box says %r" % text)
-        game.press_ok()
-        browser.wait("document.body.dataset.state == 'ended'", "the ended screen")
+        error_then_end(game, shown, "Impossibile scrivere il file angoli/",
+                       ": lo spazio del browser per questo sito è pieno")
     browser.cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": script})
     with c.check("nothing stored was lost: the old pair, the journal empty"):
-        game.load()
-        if game.storage() != KEPT:
-            raise Failure("the storage holds %r" % game.storage())
+        still_kept(game)
 
 
 SCENARIOS = [("two tabs", two_tabs),
