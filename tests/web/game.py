@@ -10,9 +10,12 @@ import sys
 
 from browser import REPO, Failure
 
-sys.path.insert(0, os.path.join(REPO, "tests", "qt", "realwindow"))
-from disc import read_angle  # noqa: E402  the same reading of the disc as on Linux
-from play import decompose  # noqa: E402  the value buttons that build a total, as on Linux
+# The same reading of the disc, and of the buttons that build a total, as on the desktop.
+sys.path.insert(0, os.path.join(REPO, "tests", "support"))
+from xwindow.disc import read_angle  # noqa: E402
+from xwindow.player import decompose as buttons_for  # noqa: E402
+
+VALUES = (1, 2, 5, 9, 10, 30, 50, 90, 100, 180, 270)  # the value buttons, left to right
 
 NAME_TITLE = "Riconosciamo gli angoli"
 APPLICATION_TITLE = "Angoli esplementari"
@@ -189,7 +192,7 @@ class Game:
 
     def answer_right(self):
         angle = self.spoken_angle()
-        self.add(decompose(360 - angle))
+        self.add(buttons_for(360 - angle, VALUES))
         return self.verify("ok", 360 - angle)
 
     def leave(self, name, record):
