@@ -63,7 +63,8 @@ void ModelledRuntime::chooseMenuItem(MenuCommand item)
 
 void ModelledRuntime::tick()
 {
-    if (m_model.timerEnabled())
+    // A tick from an event loop run before start-up has made the window counts nothing.
+    if (m_windowMade && m_model.timerEnabled())
         m_events->Timer1_Timer();
 }
 

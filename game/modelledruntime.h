@@ -38,7 +38,7 @@ public:
     void openHelpMenu();
     // An item of the Help menu was chosen (row 1 onwards of layout::kMenu).
     void chooseMenuItem(MenuCommand item);
-    // Timer1's interval passed: the tick, if the timer is enabled.
+    // Timer1's interval passed: the tick, if the timer is enabled and the window made.
     void tick();
 
     // Makes the window now if it is not made yet (the face's timer calls it, see InputBox).

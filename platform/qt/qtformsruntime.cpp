@@ -39,12 +39,7 @@ QtFormsRuntime::~QtFormsRuntime()
 
 void QtFormsRuntime::start()
 {
-    // Start-up stops the timer before it asks the name, so a tick without a window could only
-    // come from an event loop run before start-up: there is nothing to count then.
-    m_services.timer.onTick = [this] {
-        if (windowMade())
-            tick();
-    };
+    m_services.timer.onTick = [this] { tick(); };
     runTimer(model().timerEnabled()); // as laid out; start-up stops it at once
     m_makeWindowSoon.setSingleShot(true);
     QObject::connect(&m_makeWindowSoon, &QTimer::timeout, [this] { makeWindowNow(); });

@@ -39,6 +39,9 @@ def whole_game(c, browser, server):
             if node["role"] != "status" or node["properties"].get("live") != "polite":
                 raise Failure("#c-%s is %s, live %r" % (control, node["role"],
                                                         node["properties"].get("live")))
+    c.expect("each live region is named by its Italian spoken text, not by its tooltip",
+             [browser.accessible("#c-" + n)["name"] for n in ("lbltotal4", "lblScore", "lblScore1")],
+             ["Totale: 0", "Risposte esatte: 0", "Risposte errate: 0"])
     with c.check("the angle a screen reader gets is the one drawn on the disc"):
         spoken, drawn = game.spoken_angle(), game.drawn_angle()
         if spoken != drawn:

@@ -82,6 +82,9 @@ angoliPage.makeControl = function(spec) {
         if (/^(lblangolo|lbltotal4|lblScore|lblScore1)$/.test(spec.name)) {
             el.setAttribute("role", "status");
             el.setAttribute("aria-atomic", "true");
+            // A status takes its name only from its author: the spoken text, not the tooltip.
+            control.spoken.id = el.id + "-spoken";
+            el.setAttribute("aria-labelledby", control.spoken.id);
         }
     } else if (spec.kind === k.Shape) {
         el.classList.add("shape");
