@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The game in its real window, on fixed draws and records: start-up through the name dialog and
+// the greeting, and the window as it is first shown. With ANGOLI_WINDOW_PICTURE set, the client
+// area is written to that file as a BMP, so that two builds can be compared pixel by pixel.
+#include "game/controls.h"
+#include "game/form1.h"
+#include "platform/win32/formwindow.h"
+#include "support/game.h"
+
+#include <doctest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace angoli;
+using angoli::win32::FormWindow;
+
+namespace
+{
+
+// The client area of window as a 24-bit bottom-up BMP. False when it cannot be read or written.
+bool writePicture(HWND window, const char *path)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    const int width = client.right, height = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height; // bottom-up, as a BMP file holds it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD rowBytes = DWORD((width * 3 + 3) & ~3);
+    const DWORD imageBytes = rowBytes * DWORD(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42; // "BM"
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + imageBytes;
+    info.bmiHeader.biSizeImage = imageBytes;
+    bool written = false;
+    if (FILE *out = copied ? std::fopen(path, "wb") : nullptr) {
+        written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                  std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                  std::fwrite(bits, imageBytes, 1, out) == 1;
+        written = std::fclose(out) == 0 && written;
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return written;
+}
+
+// Plays the part of the player at start-up: a name in the name dialog, OK on the greeting;
+// then, with the window shown, notes what it shows and closes it.
+struct Player {
+    FormWindow *window = nullptr;
+    std::string clockShown;
+    std::string nameShown;
+    std::string recordShown;
+    bool pictureWritten = false;
+} player;
+
+BOOL CALLBACK findDialog(HWND w, LPARAM found)
+{
+    wchar_t name[16] = {};
+    GetClassNameW(w, name, 16);
+    if (std::wstring(name) != L"#32770" || !IsWindowVisible(w))
+        return TRUE;
+    *reinterpret_cast<HWND *>(found) = w;
+    return FALSE;
+}
+
+void CALLBACK playStartUp(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog != nullptr) {
+        if (HWND field = FindWindowExW(dialog, nullptr, L"Edit", nullptr))
+            SetWindowTextW(field, L"Dode");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return;
+    }
+    HWND main = player.window->window();
+    if (main == nullptr || !IsWindowVisible(main))
+        return;
+    KillTimer(nullptr, timer);
+    RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    player.clockShown = player.window->Caption(form::lblconto);
+    player.nameShown = player.window->Caption(form::lblnome1);
+    player.recordShown = player.window->Caption(form::lblpunti);
+    if (const char *path = std::getenv("ANGOLI_WINDOW_PICTURE"))
+        player.pictureWritten = writePicture(main, path);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+}
+
+} // namespace
+
+TEST_CASE("start-up in the real window: the name, the greeting, the window as first shown")
+{
+    test::FakeRandom random;
+    random.fallback = 0.38f;
+    test::FakeRecords records;
+    records.stored = {"12", "Anna"};
+    auto *window = new FormWindow(GetModuleHandleW(nullptr));
+    REQUIRE(window->create(FormWindow::Contents::Later));
+    Form1 form(*window, random, records);
+    player.window = window;
+    SetTimer(nullptr, 0, 100, playStartUp);
+    CHECK(window->run(form) == 0);
+    CHECK(player.clockShown == "00:15:00"); // seen before Timer1's first tick
+    CHECK(player.nameShown == "Dode");
+    CHECK(player.recordShown == "12");
+    CHECK(form.state().primo == 137);
+    if (std::getenv("ANGOLI_WINDOW_PICTURE"))
+        CHECK(player.pictureWritten);
+    delete window;
+}
