@@ -3,7 +3,7 @@
 #include "platform/win32/formaccessible.h"
 
 #include "platform/win32/controlids.h"
-#include "platform/win32/wintext.h"
+#include "platform/windows/wintext.h"
 
 #include <commctrl.h>
 
@@ -160,7 +160,8 @@ AccessibleItem FormAccessibility::item(HWND window, long index) const
     const int row = kSpokenRows[std::size_t(index)];
     const ControlState &s = m_controls[std::size_t(row)];
     const SpokenTexts texts = spokenTexts(row, s.caption);
-    AccessibleItem item{toWide(texts.name), toWide(texts.description), {}, s.visible};
+    AccessibleItem item{
+        windows::toWide(texts.name), windows::toWide(texts.description), {}, s.visible};
     item.screen = m_scale.rect(s.bounds.left, s.bounds.top, s.bounds.right - s.bounds.left,
                                s.bounds.bottom - s.bounds.top);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT *>(&item.screen), 2);
@@ -171,14 +172,15 @@ std::wstring FormAccessibility::name(HWND window) const
 {
     const int row = describedRow(window);
     return row < 0 ? std::wstring()
-                   : toWide(spokenTexts(row, m_controls[std::size_t(row)].caption).name);
+                   : windows::toWide(spokenTexts(row, m_controls[std::size_t(row)].caption).name);
 }
 
 std::wstring FormAccessibility::description(HWND window) const
 {
     const int row = describedRow(window);
     return row < 0 ? std::wstring()
-                   : toWide(spokenTexts(row, m_controls[std::size_t(row)].caption).description);
+                   : windows::toWide(
+                         spokenTexts(row, m_controls[std::size_t(row)].caption).description);
 }
 
 } // namespace angoli::win32

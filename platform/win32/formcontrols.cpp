@@ -5,7 +5,7 @@
 #include "platform/win32/formaccessible.h"
 #include "platform/win32/formwindow.h"
 #include "platform/win32/paint.h"
-#include "platform/win32/wintext.h"
+#include "platform/windows/wintext.h"
 
 #include <commctrl.h>
 
@@ -112,7 +112,7 @@ void FormWindow::makeControls()
         const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | kind.style |
                             (s.visible ? WS_VISIBLE : 0) | (s.enabled ? 0 : WS_DISABLED);
         // The caption is the window's text: the name a screen reader says of the button.
-        const std::wstring text = toWide(s.caption);
+        const std::wstring text = windows::toWide(s.caption);
         s.window = CreateWindowExW(0, kind.windowClass, text.c_str(), style, 0, 0, 0, 0, m_window,
                                    reinterpret_cast<HMENU>(INT_PTR(controlIdOf(int(row)))),
                                    m_instance, nullptr);
@@ -172,11 +172,11 @@ void FormWindow::makeMenu()
     m_helpMenu = CreatePopupMenu();
     for (std::size_t item = 1; item < layout::kMenu.size(); ++item) {
         const layout::MenuItem &m = layout::kMenu[item];
-        const std::wstring text = toWide(m.caption);
+        const std::wstring text = windows::toWide(m.caption);
         AppendMenuW(m_helpMenu, MF_STRING | (m.checked ? MF_CHECKED : 0),
                     UINT_PTR(menuCommandOf(int(item))), text.c_str());
     }
-    const std::wstring title = toWide(layout::kMenu.front().caption);
+    const std::wstring title = windows::toWide(layout::kMenu.front().caption);
     AppendMenuW(m_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(m_helpMenu), title.c_str());
     SetMenu(m_window, m_menu);
 }
@@ -192,7 +192,7 @@ void FormWindow::makeTooltips()
         const layout::Control &c = kControls[row];
         if (c.tooltip == nullptr)
             continue;
-        std::wstring text = toWide(c.tooltip);
+        std::wstring text = windows::toWide(c.tooltip);
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_SUBCLASS;

@@ -4,7 +4,7 @@
 
 #include "platform/win32/formaccessible.h"
 #include "platform/win32/inputbox.h"
-#include "platform/win32/wintext.h"
+#include "platform/windows/wintext.h"
 #include "runtime/processend.h"
 
 #include <utility>
@@ -92,7 +92,7 @@ HWND FormWindow::dialogOwner() const
 
 void FormWindow::MsgBox(std::string_view prompt, MsgStyle style, std::string_view title)
 {
-    const std::wstring text = toWide(prompt), caption = toWide(title);
+    const std::wstring text = windows::toWide(prompt), caption = windows::toWide(title);
     // The message box styles are Windows' own: 0 no icon, 48 exclamation, 64 information.
     const UINT flags = MB_OK | UINT(style) | (dialogOwner() ? MB_APPLMODAL : MB_SETFOREGROUND);
     MessageBoxW(dialogOwner(), text.c_str(), caption.c_str(), flags);
@@ -104,9 +104,9 @@ std::string FormWindow::InputBox(std::string_view prompt, std::string_view title
     // answer: the dialog shows without waiting for it.
     if (!m_contentsMade && m_window != nullptr)
         SetTimer(m_window, kMakeContentsTimer, kMakeContentsDelayMs, nullptr);
-    const auto typed = showInputBox(dialogOwner(), toWide(prompt), toWide(title));
+    const auto typed = showInputBox(dialogOwner(), windows::toWide(prompt), windows::toWide(title));
     makeContents();
-    return typed ? toUtf8(*typed) : std::string();
+    return typed ? windows::toUtf8(*typed) : std::string();
 }
 
 void FormWindow::setTimerEnabled(bool enabled)

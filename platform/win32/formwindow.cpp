@@ -5,7 +5,7 @@
 #include "platform/win32/controlids.h"
 #include "platform/win32/formaccessible.h"
 #include "platform/win32/paint.h"
-#include "platform/win32/wintext.h"
+#include "platform/windows/wintext.h"
 
 #include <windowsx.h>
 
@@ -70,7 +70,7 @@ bool FormWindow::create(Contents contents)
     m_registeredClass = RegisterClassExW(&windowClass) != 0;
 
     m_scale.dpi = dpiOf(nullptr);
-    const std::wstring caption = toWide(layout::kFormCaption);
+    const std::wstring caption = windows::toWide(layout::kFormCaption);
     m_window = CreateWindowExW(kExStyle, kWindowClass, caption.c_str(), kStyle, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                m_instance, this);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/win32/paint.h"
 
-#include "platform/win32/wintext.h"
+#include "platform/windows/wintext.h"
 
 #include <algorithm>
 
@@ -79,7 +79,7 @@ void paintLabel(HDC dc, const layout::Control &c, const ControlState &s, const S
         frame(dc, area, RGB(0, 0, 0), scale.px(kBorderWidth));
         InflateRect(&area, -scale.px(kBorderWidth), -scale.px(kBorderWidth));
     }
-    const std::wstring text = toWide(s.caption);
+    const std::wstring text = windows::toWide(s.caption);
     HGDIOBJ old = SelectObject(dc, s.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colourRef(s.fore));
@@ -166,7 +166,7 @@ void paintGraphicButton(const DRAWITEMSTRUCT &item, int row, const ControlState 
         }
     }
 
-    const std::wstring text = toWide(state.caption);
+    const std::wstring text = windows::toWide(state.caption);
     HGDIOBJ oldFont = SelectObject(dc, state.font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
@@ -200,7 +200,7 @@ SIZE captionSize(int row, const ControlState &state, const Scale &scale)
     HGDIOBJ old = SelectObject(dc, state.font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    const std::wstring text = toWide(state.caption);
+    const std::wstring text = windows::toWide(state.caption);
     RECT r{0, 0, 0, 0};
     int width = 0, height = metrics.tmHeight;
     if (!text.empty()) {

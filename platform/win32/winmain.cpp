@@ -2,7 +2,7 @@
 // The composition root on Windows: the real services, handed to the game and its window.
 #include "game/form1.h"
 #include "platform/win32/formwindow.h"
-#include "platform/win32/systemdir.h"
+#include "platform/windows/systemdir.h"
 #include "records/directrecords.h"
 #include "records/recordfs.h"
 #include "runtime/random.h"
@@ -21,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!window.create(angoli::win32::FormWindow::Contents::Later))
         return 1;
     angoli::MixingRandom random;
-    angoli::DirectRecordFolder records(&angoli::win32::GetSystemDir, &angoli::openRecordFs);
+    angoli::DirectRecordFolder records(&angoli::windows::GetSystemDir, &angoli::openRecordFs);
     angoli::Form1 form(window, random, records);
     return window.run(form);
 }

@@ -5,7 +5,7 @@
 #include "game/controls.h"
 #include "platform/win32/formaccessible.h"
 #include "platform/win32/formwindow.h"
-#include "platform/win32/wintext.h"
+#include "platform/windows/wintext.h"
 
 #include <doctest.h>
 
@@ -22,7 +22,7 @@ using angoli::win32::FormWindow;
 namespace doctest
 {
 template <> struct StringMaker<std::wstring> {
-    static String convert(const std::wstring &text) { return win32::toUtf8(text).c_str(); }
+    static String convert(const std::wstring &text) { return windows::toUtf8(text).c_str(); }
 };
 } // namespace doctest
 

@@ -2,8 +2,8 @@
 // The Windows side of the records: the folder layer's refusals and bounded lock, the record
 // folder's place and the carry-over of an old record; and the GIF decoder on the real picture.
 #include "platform/win32/gif.h"
-#include "platform/win32/systemdir.h"
-#include "platform/win32/wintext.h"
+#include "platform/windows/systemdir.h"
+#include "platform/windows/wintext.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "runtime/fileerror.h"
@@ -28,24 +28,24 @@ std::string freshFolder(const char *name)
     static int made = 0;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring dir = std::wstring(temp) + L"angoli-test-" + win32::toWide(name) + L"-" +
+    const std::wstring dir = std::wstring(temp) + L"angoli-test-" + windows::toWide(name) + L"-" +
                              std::to_wstring(GetCurrentProcessId()) + L"-" +
                              std::to_wstring(++made);
     // Wine reuses process ids from run to run: whatever an earlier run left goes first.
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::path(dir), ignored);
     CreateDirectoryW(dir.c_str(), nullptr);
-    return win32::toUtf8(dir) + "\\";
+    return windows::toUtf8(dir) + "\\";
 }
 
 void writeFile(const std::string &path, const std::string &bytes)
 {
-    std::ofstream(std::filesystem::path(win32::toWide(path)), std::ios::binary) << bytes;
+    std::ofstream(std::filesystem::path(windows::toWide(path)), std::ios::binary) << bytes;
 }
 
 std::string readFile(const std::string &path)
 {
-    std::ifstream in(std::filesystem::path(win32::toWide(path)), std::ios::binary);
+    std::ifstream in(std::filesystem::path(windows::toWide(path)), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
@@ -81,11 +81,11 @@ TEST_CASE("hostile entries are refused: a folder, a second name for a file")
 {
     const std::string dir = freshFolder("hostile");
     auto fs = openRecordFs(dir);
-    CreateDirectoryW(win32::toWide(dir + "ange.txt").c_str(), nullptr);
+    CreateDirectoryW(windows::toWide(dir + "ange.txt").c_str(), nullptr);
     CHECK(refuses(*fs, "ange.txt"));
     writeFile(dir + "elsewhere.txt", "99\r\n");
-    CreateHardLinkW(win32::toWide(dir + "nange.txt").c_str(),
-                    win32::toWide(dir + "elsewhere.txt").c_str(), nullptr);
+    CreateHardLinkW(windows::toWide(dir + "nange.txt").c_str(),
+                    windows::toWide(dir + "elsewhere.txt").c_str(), nullptr);
     CHECK(refuses(*fs, "nange.txt"));
     CHECK_THROWS_AS(openRecordFs(dir + "missing\\"), FileError);
 }
@@ -112,37 +112,37 @@ TEST_CASE("the record folder: made under the all-users folder, else the Windows 
 {
     const std::string programData = freshFolder("programdata");
     const std::string windows = freshFolder("windows");
-    const std::wstring root = win32::toWide(programData.substr(0, programData.size() - 1));
+    const std::wstring root = windows::toWide(programData.substr(0, programData.size() - 1));
 
     SUBCASE("made, with one trailing backslash, an old record carried over once")
     {
         writeFile(windows + "ange.txt", "7\r\n");
         writeFile(windows + "nange.txt", "Ugo\r\n");
-        const std::string dirwin = win32::recordDirIn(root, windows);
+        const std::string dirwin = windows::recordDirIn(root, windows);
         CHECK(dirwin == programData + "Angoli\\");
         CHECK(readFile(dirwin + "ange.txt") == "7\r\n");
         CHECK(readFile(dirwin + "nange.txt") == "Ugo\r\n");
         // A later record stays: the old one is carried over the first time only.
         writeFile(dirwin + "ange.txt", "9\r\n");
-        CHECK(win32::recordDirIn(root, windows) == dirwin);
+        CHECK(windows::recordDirIn(root, windows) == dirwin);
         CHECK(readFile(dirwin + "ange.txt") == "9\r\n");
     }
     SUBCASE("no old record: nothing is created before the game opens the folder")
     {
-        const std::string dirwin = win32::recordDirIn(root, "C:\\nowhere");
-        CHECK(GetFileAttributesW(win32::toWide(dirwin + "ange.txt").c_str()) ==
+        const std::string dirwin = windows::recordDirIn(root, "C:\\nowhere");
+        CHECK(GetFileAttributesW(windows::toWide(dirwin + "ange.txt").c_str()) ==
               INVALID_FILE_ATTRIBUTES);
     }
     SUBCASE("no all-users folder: the Windows directory")
     {
-        CHECK(win32::recordDirIn(L"C:\\does-not-exist", "C:\\WINDOWS") == "C:\\WINDOWS\\");
-        CHECK(win32::recordDirIn(L"", "C:\\") == "C:\\");
+        CHECK(windows::recordDirIn(L"C:\\does-not-exist", "C:\\WINDOWS") == "C:\\WINDOWS\\");
+        CHECK(windows::recordDirIn(L"", "C:\\") == "C:\\");
     }
 }
 
 TEST_CASE("the Windows directory ends with one backslash")
 {
-    const std::string dir = win32::windowsDirectory();
+    const std::string dir = windows::windowsDirectory();
     REQUIRE(dir.size() >= 3);
     CHECK(dir.back() == '\\');
     CHECK(dir[dir.size() - 2] != '\\');

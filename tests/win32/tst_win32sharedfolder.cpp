@@ -4,8 +4,8 @@
 // token), and the installers' step on real folders. Wine keeps no permissions on its files and
 // leaves the owner's implicit rights in place whatever the OWNER RIGHTS entries say, so what a
 // pupil may do is checked on descriptors, with owners other than the pupil.
-#include "platform/win32/sharedfolder.h"
-#include "platform/win32/wintext.h"
+#include "platform/windows/sharedfolder.h"
+#include "platform/windows/wintext.h"
 
 #include <doctest.h>
 
@@ -81,7 +81,7 @@ DWORD rightsOf(const std::wstring &owner, const std::wstring &dacl)
 }
 
 struct Acl {
-    Local descriptor = parsed(win32::kRecordFolderSddl);
+    Local descriptor = parsed(windows::kRecordFolderSddl);
     const ACL &dacl() const
     {
         BOOL present = FALSE, defaulted = FALSE;
@@ -111,7 +111,7 @@ std::wstring folderDacl()
 std::wstring fileDacl()
 {
     const Acl folder;
-    const std::vector<DWORD> inherited = win32::inheritedByFiles(folder.dacl());
+    const std::vector<DWORD> inherited = windows::inheritedByFiles(folder.dacl());
     return daclSddl(*reinterpret_cast<const ACL *>(inherited.data()), SE_DACL_AUTO_INHERITED);
 }
 
@@ -123,7 +123,7 @@ constexpr wchar_t kOtherPupil[] = L"S-1-5-21-1-2-3-1001";
 TEST_CASE("the record folder's descriptor is well formed and protected")
 {
     // Read back as Windows wrote it: the same entries, nothing dropped, nothing added.
-    CHECK(win32::toUtf8(folderDacl()) == win32::toUtf8(win32::kRecordFolderSddl));
+    CHECK(windows::toUtf8(folderDacl()) == windows::toUtf8(windows::kRecordFolderSddl));
     const Acl folder;
     const ACL &list = folder.dacl();
     for (DWORD i = 0; i < list.AceCount; ++i) {
@@ -136,7 +136,7 @@ TEST_CASE("the record folder's descriptor is well formed and protected")
 TEST_CASE("a record file in the folder inherits the system's, the administrators' and the users' "
           "entries for files")
 {
-    CHECK(win32::toUtf8(fileDacl()) ==
+    CHECK(windows::toUtf8(fileDacl()) ==
           "D:AI(A;ID;FA;;;SY)(A;ID;FA;;;BA)(A;ID;0x12019f;;;BU)(A;ID;0x12019f;;;OW)");
 }
 
@@ -144,7 +144,7 @@ TEST_CASE("a pupil may add record files to the folder, and neither delete nor ta
 {
     // Made by the installer, or by another pupil's game that found no folder.
     for (const std::wstring &owner : {std::wstring(L"BA"), std::wstring(kOtherPupil)}) {
-        CAPTURE(win32::toUtf8(owner));
+        CAPTURE(windows::toUtf8(owner));
         const DWORD rights = rightsOf(owner, folderDacl());
         CHECK((rights & FILE_ADD_FILE) != 0);
         CHECK((rights & (FILE_LIST_DIRECTORY | FILE_TRAVERSE)) ==
@@ -159,7 +159,7 @@ TEST_CASE("a pupil may add record files to the folder, and neither delete nor ta
 TEST_CASE("a pupil may read and rewrite a record file another pupil made, not delete or take it")
 {
     for (const std::wstring &owner : {std::wstring(L"BA"), std::wstring(kOtherPupil)}) {
-        CAPTURE(win32::toUtf8(owner));
+        CAPTURE(windows::toUtf8(owner));
         const DWORD rights = rightsOf(owner, fileDacl());
         // All the game asks when it opens a record file or the lock to store a better score.
         CHECK((rights & (FILE_GENERIC_READ | FILE_GENERIC_WRITE)) ==
@@ -174,7 +174,7 @@ TEST_CASE("whoever owns the folder or a file has no more than every user")
     // The owner's implicit right to change the permissions is replaced by the OWNER RIGHTS
     // entries: each users' entry has its owner's twin, with the same rights and inheritance.
     for (const std::wstring &dacl : {folderDacl(), fileDacl()}) {
-        CAPTURE(win32::toUtf8(dacl));
+        CAPTURE(windows::toUtf8(dacl));
         std::size_t users = 0;
         for (std::size_t at = dacl.find(L";;;BU)"); at != std::wstring::npos;
              at = dacl.find(L";;;BU)", at + 1)) {
@@ -220,22 +220,22 @@ TEST_CASE("the installers' step makes the folder or mends it, and refuses what i
     const std::wstring dir = freshFolder(L"prepare");
     SUBCASE("no folder yet: made")
     {
-        CHECK(win32::prepareSharedFolder(dir).empty());
-        CHECK(win32::isFolder(dir));
+        CHECK(windows::prepareSharedFolder(dir).empty());
+        CHECK(windows::isFolder(dir));
     }
     SUBCASE("a folder an earlier installer left, with the records: kept as they are")
     {
         REQUIRE(CreateDirectoryW(dir.c_str(), nullptr));
         writeFile(dir + L"\\ange.txt", "12\r\n");
         writeFile(dir + L"\\nange.txt", "Ugo\r\n");
-        CHECK(win32::prepareSharedFolder(dir).empty());
+        CHECK(windows::prepareSharedFolder(dir).empty());
         CHECK(readFile(dir + L"\\ange.txt") == "12\r\n");
         CHECK(readFile(dir + L"\\nange.txt") == "Ugo\r\n");
     }
     SUBCASE("a file in the folder's place")
     {
         writeFile(dir, "");
-        CHECK_FALSE(win32::prepareSharedFolder(dir).empty());
+        CHECK_FALSE(windows::prepareSharedFolder(dir).empty());
     }
     SUBCASE("a record file with a second name elsewhere")
     {
@@ -243,7 +243,7 @@ TEST_CASE("the installers' step makes the folder or mends it, and refuses what i
         writeFile(dir + L"\\elsewhere.txt", "99\r\n");
         REQUIRE(CreateHardLinkW((dir + L"\\nange.txt").c_str(), (dir + L"\\elsewhere.txt").c_str(),
                                 nullptr));
-        const std::string refusal = win32::prepareSharedFolder(dir);
+        const std::string refusal = windows::prepareSharedFolder(dir);
         CHECK(refusal.find("nange.txt") != std::string::npos);
         CHECK(refusal.find("non è un file normale") != std::string::npos);
     }
@@ -251,6 +251,6 @@ TEST_CASE("the installers' step makes the folder or mends it, and refuses what i
     {
         REQUIRE(CreateDirectoryW(dir.c_str(), nullptr));
         REQUIRE(CreateDirectoryW((dir + L"\\.angoli.lock").c_str(), nullptr));
-        CHECK(win32::prepareSharedFolder(dir).find(".angoli.lock") != std::string::npos);
+        CHECK(windows::prepareSharedFolder(dir).find(".angoli.lock") != std::string::npos);
     }
 }

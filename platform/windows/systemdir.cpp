@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/win32/systemdir.h"
+#include "platform/windows/systemdir.h"
 
-#include "platform/win32/sharedfolder.h"
-#include "platform/win32/wintext.h"
+#include "platform/windows/sharedfolder.h"
+#include "platform/windows/wintext.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "runtime/fileerror.h"
@@ -12,7 +12,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
-namespace angoli::win32
+namespace angoli::windows
 {
 
 namespace
@@ -133,4 +133,4 @@ std::string GetSystemDir()
     return recordDirIn(allUsersDataFolder(), windowsDirectory(), virtualStoreWindows());
 }
 
-} // namespace angoli::win32
+} // namespace angoli::windows

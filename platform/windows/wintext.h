@@ -5,7 +5,7 @@
 #include <string_view>
 
 // The game's text is UTF-8; Windows takes UTF-16. Conversions at the API, nowhere else.
-namespace angoli::win32
+namespace angoli::windows
 {
 
 std::wstring toWide(std::string_view utf8);
@@ -14,4 +14,4 @@ std::string toUtf8(std::wstring_view wide);
 // The system's own text for a Win32 error code, without its final line break.
 std::string systemMessage(unsigned long error);
 
-} // namespace angoli::win32
+} // namespace angoli::windows

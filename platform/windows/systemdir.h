@@ -4,7 +4,7 @@
 #include <string>
 
 // Where the record files live on Windows.
-namespace angoli::win32
+namespace angoli::windows
 {
 
 // The name of the record folder inside the all-users application-data folder.
@@ -31,4 +31,4 @@ std::string windowsDirectory();
 // directory or from this user's compatibility copy of it.
 std::string GetSystemDir();
 
-} // namespace angoli::win32
+} // namespace angoli::windows

@@ -4,15 +4,15 @@
 // No arguments: the folder is the game's own. Exit status 0 when done; else 1, with the reason
 // on the standard error, which the installer's log keeps. Not installed: the installers carry
 // it, run it once, and leave nothing of it behind.
-#include "platform/win32/sharedfolder.h"
-#include "platform/win32/systemdir.h"
-#include "platform/win32/wintext.h"
+#include "platform/windows/sharedfolder.h"
+#include "platform/windows/systemdir.h"
+#include "platform/windows/wintext.h"
 
 #include <cstdio>
 
 int main()
 {
-    using namespace angoli::win32;
+    using namespace angoli::windows;
     const std::wstring programData = allUsersDataFolder();
     if (programData.empty() || !isFolder(programData)) {
         std::fputs("recordfolder: la cartella dei dati comuni (ProgramData) non c'è\n", stderr);

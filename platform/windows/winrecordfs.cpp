@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The record folder on Windows: every name opened relative to the folder's own handle, never
 // through a reparse point, and only as a plain disk file with a single link.
-#include "platform/win32/wintext.h"
+#include "platform/windows/wintext.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "runtime/fileerror.h"
@@ -46,7 +46,7 @@ private:
 
 FileError lastError(const std::string &path, Action action, DWORD error = GetLastError())
 {
-    return FileError{path, win32::systemMessage(error), action};
+    return FileError{path, windows::systemMessage(error), action};
 }
 
 class WinRecordFile final : public RecordFile
@@ -165,7 +165,7 @@ private:
     NTSTATUS openRelative(std::string_view name, ACCESS_MASK access, ULONG disposition,
                           HANDLE *out) const
     {
-        std::wstring wide = win32::toWide(name);
+        std::wstring wide = windows::toWide(name);
         UNICODE_STRING objectName{};
         objectName.Buffer = wide.data();
         objectName.Length = USHORT(wide.size() * sizeof(wchar_t));
@@ -214,7 +214,7 @@ private:
 std::unique_ptr<RecordFs> openRecordFs(const std::string &dirwin)
 {
     HANDLE dir = CreateFileW(
-        win32::toWide(dirwin).c_str(), FILE_LIST_DIRECTORY | FILE_TRAVERSE | SYNCHRONIZE,
+        windows::toWide(dirwin).c_str(), FILE_LIST_DIRECTORY | FILE_TRAVERSE | SYNCHRONIZE,
         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (dir == INVALID_HANDLE_VALUE)

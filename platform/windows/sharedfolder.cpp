@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/win32/sharedfolder.h"
+#include "platform/windows/sharedfolder.h"
 
-#include "platform/win32/wintext.h"
+#include "platform/windows/wintext.h"
 #include "records/recordformat.h"
 
 #include <windows.h>
@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-namespace angoli::win32
+namespace angoli::windows
 {
 
 namespace
@@ -179,4 +179,4 @@ std::string prepareSharedFolder(const std::wstring &folder)
     return {};
 }
 
-} // namespace angoli::win32
+} // namespace angoli::windows

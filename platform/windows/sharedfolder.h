@@ -8,7 +8,7 @@
 
 // The record folder's permissions, the same whoever makes the folder: the installers (through
 // recordfolder.exe) or the game when it finds no folder.
-namespace angoli::win32
+namespace angoli::windows
 {
 
 // In the security descriptor grammar (SDDL), read from left to right:
@@ -45,4 +45,4 @@ std::vector<DWORD> inheritedByFiles(const ACL &folderDacl);
 // in Italian.
 std::string prepareSharedFolder(const std::wstring &folder);
 
-} // namespace angoli::win32
+} // namespace angoli::windows

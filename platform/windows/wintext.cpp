@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/win32/wintext.h"
+#include "platform/windows/wintext.h"
 
 #include <windows.h>
 
-namespace angoli::win32
+namespace angoli::windows
 {
 
 std::wstring toWide(std::string_view utf8)
@@ -46,4 +46,4 @@ std::string systemMessage(unsigned long error)
     return toUtf8(message);
 }
 
-} // namespace angoli::win32
+} // namespace angoli::windows
