@@ -102,7 +102,7 @@ private:
     // The drawing, menu, fonts, controls and tooltips, once.
     void makeContents();
 
-    // Controls (formcontrols.cpp).
+    // Controls (childwindows.cpp).
     void makeControls();
     void makeMenu();
     void makeTooltips();
