@@ -20,11 +20,6 @@ constexpr double kAngleEpsilon = 1e-7;
 constexpr double kDirectionReach = 64;
 constexpr int kLineWidth = 1;
 
-double reduced(double magnitude)
-{
-    return magnitude > kFullTurn ? std::fmod(magnitude, kFullTurn) : magnitude;
-}
-
 POINT along(double cx, double cy, double distance, double angle)
 {
     // Anticlockwise as seen, with y growing downwards.
@@ -76,7 +71,7 @@ private:
 
 GdiSurface::GdiSurface(int width, int height, int dpi, COLORREF background,
                        std::function<SIZE()> outerSize)
-    : m_width(width), m_height(height), m_outerSize(std::move(outerSize))
+    : WindowSurface(width, height), m_outerSize(std::move(outerSize))
 {
     m_dc = CreateCompatibleDC(nullptr);
     SetGraphicsMode(m_dc, GM_ADVANCED);
@@ -98,8 +93,8 @@ GdiSurface::~GdiSurface()
 void GdiSurface::makeBitmap(int dpi)
 {
     m_dpi = dpi;
-    m_deviceWidth = MulDiv(m_width, dpi, 96);
-    m_deviceHeight = MulDiv(m_height, dpi, 96);
+    m_deviceWidth = MulDiv(drawingSize().width, dpi, 96);
+    m_deviceHeight = MulDiv(drawingSize().height, dpi, 96);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = m_deviceWidth;
@@ -147,24 +142,14 @@ void GdiSurface::drawPicture(HBITMAP picture)
                SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
-    notify({0, 0, m_width, m_height});
+    notify({0, 0, drawingSize().width, drawingSize().height});
 }
 
-void GdiSurface::Circle(float x, float y, float radius, Colour color, double start, double end)
+void GdiSurface::drawArc(const ArcFigure &figure, Colour color)
 {
-    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius) || radius < 0 ||
-        !std::isfinite(start) || !std::isfinite(end))
-        return;
-    const double from = reduced(std::abs(start));
-    const double to = reduced(std::abs(end));
-    double sweep = to - from;
-    if (sweep < 0)
-        sweep += kFullTurn;
-    // -0.0 compares equal to 0, so it draws no radius.
-    const bool radiusAtStart = start < 0;
-    const bool radiusAtEnd = end < 0;
-    const bool pie = radiusAtStart && radiusAtEnd;
-
+    // The call's own Singles: the box is formed in their arithmetic.
+    const float x = float(figure.x), y = float(figure.y), radius = float(figure.radius);
+    const double from = figure.from, to = figure.to, sweep = figure.sweep;
     const RECT box{LONG(std::lround(x - radius)), LONG(std::lround(y - radius)),
                    LONG(std::lround(x + radius)), LONG(std::lround(y + radius))};
     const double reach = std::max<double>(radius, 1) * kDirectionReach;
@@ -179,27 +164,27 @@ void GdiSurface::Circle(float x, float y, float radius, Colour color, double sta
         // GDI draws a whole circle for equal ends: right for a whole turn, wrong for none,
         // where only the radii show.
         const bool whole = sweep >= kAngleEpsilon;
-        if (whole && pie) {
-            Selected brush(m_dc, CreateSolidBrush(colourRef(m_fillColor)));
+        if (whole && figure.pie()) {
+            Selected brush(m_dc, CreateSolidBrush(colourRef(FillColor())));
             Ellipse(m_dc, box.left, box.top, box.right, box.bottom);
         } else if (whole) {
             Arc(m_dc, box.left, box.top, box.right, box.bottom, startFar.x, startFar.y, startFar.x,
                 startFar.y);
         }
-        if (radiusAtStart || radiusAtEnd) {
+        if (figure.radiusAtStart || figure.radiusAtEnd) {
             const POINT rim = along(x, y, radius, from);
             MoveToEx(m_dc, centre.x, centre.y, nullptr);
             LineTo(m_dc, rim.x, rim.y);
         }
-    } else if (pie) {
-        Selected brush(m_dc, CreateSolidBrush(colourRef(m_fillColor)));
+    } else if (figure.pie()) {
+        Selected brush(m_dc, CreateSolidBrush(colourRef(FillColor())));
         Pie(m_dc, box.left, box.top, box.right, box.bottom, startFar.x, startFar.y, endFar.x,
             endFar.y);
     } else {
         Arc(m_dc, box.left, box.top, box.right, box.bottom, startFar.x, startFar.y, endFar.x,
             endFar.y);
         for (const auto &[wanted, angle] :
-             {std::pair{radiusAtStart, from}, std::pair{radiusAtEnd, to}}) {
+             {std::pair{figure.radiusAtStart, from}, std::pair{figure.radiusAtEnd, to}}) {
             if (!wanted)
                 continue;
             const POINT rim = along(x, y, radius, angle);
@@ -212,32 +197,23 @@ void GdiSurface::Circle(float x, float y, float radius, Colour color, double sta
     notify({box.left - margin, box.top - margin, box.right + margin, box.bottom + margin});
 }
 
-void GdiSurface::LineBox(int x1, int y1, int x2, int y2, Colour color)
+void GdiSurface::fillBox(const PixelBox &box, Colour colour)
 {
-    // Clipped before anything is formed: a gradient passes sizes in twips, far outside.
-    const int left = std::max(std::min(x1, x2), 0);
-    const int right = std::min(std::max(x1, x2), m_width - 1);
-    const int top = std::max(std::min(y1, y2), 0);
-    const int bottom = std::min(std::max(y1, y2), m_height - 1);
-    if (left > right || top > bottom)
-        return;
-    const RECT area{left, top, right + 1, bottom + 1};
+    const RECT area{box.left, box.top, box.right + 1, box.bottom + 1};
     const Scaled scaled(m_dc, m_dpi);
-    HBRUSH brush = CreateSolidBrush(colourRef(color));
+    HBRUSH brush = CreateSolidBrush(colourRef(colour));
     FillRect(m_dc, &area, brush);
     DeleteObject(brush);
     GdiFlush();
     notify(area);
 }
 
-double GdiSurface::Width() const
+WindowSurface::Size GdiSurface::outerSize() const
 {
-    return m_outerSize ? double(m_outerSize().cx) * kTwipsPerPixel : 0.0;
-}
-
-double GdiSurface::Height() const
-{
-    return m_outerSize ? double(m_outerSize().cy) * kTwipsPerPixel : 0.0;
+    if (!m_outerSize)
+        return {};
+    const SIZE size = m_outerSize();
+    return {int(size.cx), int(size.cy)};
 }
 
 Colour GdiSurface::devicePixel(int x, int y) const
