@@ -244,6 +244,39 @@ TEST_CASE("a screen reader hears each control's Italian name and description")
     CHECK_FALSE(form::isSpokenLabel(rowOf("Label9")));    // lies under the "1" button
 }
 
+TEST_CASE("spoken texts: the caption in the layout's words, its line breaks and blanks as one")
+{
+    struct Case {
+        const char *name;
+        int index;
+        const char *caption;
+        SpokenTexts spoken;
+    };
+    const Case cases[] = {
+        {"lblnome",
+         -1,
+         " Anna\r\n",
+         {"Detentore del record: Anna", "Il nome di chi ha il record di questo computer"}},
+        {"lblnome",
+         -1,
+         "Anna\r\nMaria",
+         {"Detentore del record: Anna Maria", "Il nome di chi ha il record di questo computer"}},
+        {"lblangolo",
+         -1,
+         "",
+         {"Angolo verde in gradi:",
+          "La misura dell'angolo verde; il suo esplementare è la parte blu da trovare"}},
+        // A "%1" in the caption stays as typed: only the layout's own is replaced.
+        {"lblnome1", -1, "100%1", {"Sfidante: 100%1", "Il nome di chi sta giocando"}},
+        {"Label6", 0, "Risposte\t esatte", {"Risposte esatte", ""}},
+        {"Option1", 9, "90", {"90", "Aggiunge 90 al totale"}},
+    };
+    for (const Case &c : cases) {
+        CAPTURE(c.caption);
+        CHECK(FormModel::spoken(rowOf(c.name, c.index), c.caption) == c.spoken);
+    }
+}
+
 TEST_CASE("Command2 shows its second picture while disabled, and its own mouse pointer; the others "
           "show their own")
 {
