@@ -9,9 +9,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <vector>
-
 namespace angoli::win32
 {
 
@@ -74,19 +71,6 @@ ChildKind childKind(Kind kind)
     }
 }
 
-// Rows of the controls that can take the focus, by TabIndex.
-std::vector<int> tabOrder()
-{
-    std::vector<int> rows;
-    for (std::size_t row = 0; row < kControls.size(); ++row) {
-        if (!layout::isWindowless(kControls[row].kind) && kControls[row].kind != Kind::Timer)
-            rows.push_back(int(row));
-    }
-    std::sort(rows.begin(), rows.end(),
-              [](int a, int b) { return kControls[a].tabIndex < kControls[b].tabIndex; });
-    return rows;
-}
-
 } // namespace
 
 void FormWindow::makeControls()
@@ -102,28 +86,26 @@ void FormWindow::makeControls()
     HWND above = HWND_TOP;
     for (std::size_t row = 0; row < kControls.size(); ++row) {
         const layout::Control &c = kControls[row];
-        ControlState &s = m_controls[row];
+        const ControlState &s = model()[row];
+        NativeControl &n = m_natives[row];
         const ChildKind kind = childKind(c.kind);
-        if (kind.windowClass == nullptr) {
-            if (c.kind == Kind::Label && (c.flags & layout::kAutoSize))
-                fitToCaption(int(row));
+        if (kind.windowClass == nullptr)
             continue;
-        }
         const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | kind.style |
                             (s.visible ? WS_VISIBLE : 0) | (s.enabled ? 0 : WS_DISABLED);
         // The caption is the window's text: the name a screen reader says of the button.
         const std::wstring text = windows::toWide(s.caption);
-        s.window = CreateWindowExW(0, kind.windowClass, text.c_str(), style, 0, 0, 0, 0, m_window,
+        n.window = CreateWindowExW(0, kind.windowClass, text.c_str(), style, 0, 0, 0, 0, m_window,
                                    reinterpret_cast<HMENU>(INT_PTR(controlIdOf(int(row)))),
                                    m_instance, nullptr);
-        m_accessibility->describe(s.window, int(row));
-        SendMessageW(s.window, WM_SETFONT, reinterpret_cast<WPARAM>(s.font), FALSE);
+        m_accessibility->describe(n.window, row);
+        SendMessageW(n.window, WM_SETFONT, reinterpret_cast<WPARAM>(n.font), FALSE);
         if (c.kind == Kind::PictureBox)
-            SetWindowLongPtrW(s.window, GWLP_USERDATA,
+            SetWindowLongPtrW(n.window, GWLP_USERDATA,
                               reinterpret_cast<LONG_PTR>(m_pictures.bitmap(c.picture)));
         // The table lists the windowed controls front to back.
-        SetWindowPos(s.window, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        above = s.window;
+        SetWindowPos(n.window, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        above = n.window;
     }
 }
 
@@ -142,27 +124,26 @@ void FormWindow::placeFrame()
 void FormWindow::placeControls()
 {
     for (std::size_t row = 0; row < kControls.size(); ++row) {
-        const ControlState &s = m_controls[row];
-        if (s.window == nullptr)
+        if (m_natives[row].window == nullptr)
             continue;
-        const RECT r = m_scale.rect(s.bounds.left, s.bounds.top, s.bounds.right - s.bounds.left,
-                                    s.bounds.bottom - s.bounds.top);
-        SetWindowPos(s.window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT r = controlRect(model(), row, m_scale);
+        SetWindowPos(m_natives[row].window, nullptr, r.left, r.top, r.right - r.left,
+                     r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
 void FormWindow::remakeFonts()
 {
     for (std::size_t row = 0; row < kControls.size(); ++row) {
-        ControlState &s = m_controls[row];
-        HFONT old = s.font;
-        s.font = makeFont(kControls[row].font, m_scale);
-        if (s.window != nullptr)
-            SendMessageW(s.window, WM_SETFONT, reinterpret_cast<WPARAM>(s.font), TRUE);
+        NativeControl &n = m_natives[row];
+        HFONT old = n.font;
+        n.font = makeFont(kControls[row].font, m_scale);
+        if (n.window != nullptr)
+            SendMessageW(n.window, WM_SETFONT, reinterpret_cast<WPARAM>(n.font), TRUE);
         DeleteObject(old);
         if (kControls[row].kind == Kind::Label && (kControls[row].flags & layout::kAutoSize))
-            fitToCaption(int(row));
+            fitToCaption(row);
+        placeTooltip(row);
     }
 }
 
@@ -198,14 +179,13 @@ void FormWindow::makeTooltips()
         tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = m_window;
         tool.lpszText = text.data();
-        if (m_controls[row].window != nullptr) {
+        if (m_natives[row].window != nullptr) {
             tool.uFlags |= TTF_IDISHWND;
-            tool.uId = reinterpret_cast<UINT_PTR>(m_controls[row].window);
+            tool.uId = reinterpret_cast<UINT_PTR>(m_natives[row].window);
         } else {
-            // A windowless label: a rectangle of the window, kept on the label by fitToCaption.
-            const RECT &b = m_controls[row].bounds;
+            // A windowless label: a rectangle of the window, kept on the label by placeTooltip.
             tool.uId = UINT_PTR(controlIdOf(int(row)));
-            tool.rect = m_scale.rect(b.left, b.top, b.right - b.left, b.bottom - b.top);
+            tool.rect = controlRect(model(), row, m_scale);
         }
         SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -213,34 +193,21 @@ void FormWindow::makeTooltips()
 
 void FormWindow::focusFirst()
 {
-    for (int row : tabOrder()) {
-        HWND w = m_controls[std::size_t(row)].window;
-        if (IsWindowVisible(w) && IsWindowEnabled(w)) {
-            SetFocus(w);
-            return;
-        }
-    }
+    if (const std::optional<std::size_t> row = model().firstFocus())
+        SetFocus(m_natives[*row].window);
 }
 
 bool FormWindow::moveFocus(bool backwards)
 {
-    std::vector<int> order = tabOrder();
-    if (backwards)
-        std::reverse(order.begin(), order.end());
-    const HWND focus = GetFocus();
-    const auto at = std::find_if(order.begin(), order.end(), [&](int row) {
-        return m_controls[std::size_t(row)].window == focus;
-    });
-    const std::size_t start =
-        at == order.end() ? order.size() - 1 : std::size_t(at - order.begin());
-    for (std::size_t step = 1; step <= order.size(); ++step) {
-        HWND w = m_controls[std::size_t(order[(start + step) % order.size()])].window;
-        if (IsWindowVisible(w) && IsWindowEnabled(w)) {
-            SetFocus(w);
-            return true;
-        }
-    }
-    return false;
+    // From a window outside the order: to the first control, or backwards to the last.
+    const int focus = rowOf(m_natives, GetFocus());
+    const std::size_t from = focus >= 0  ? std::size_t(focus)
+                             : backwards ? form::kTabOrder.front()
+                                         : form::kTabOrder.back();
+    const std::optional<std::size_t> next = model().nextFocus(from, backwards);
+    if (next)
+        SetFocus(m_natives[*next].window);
+    return next.has_value();
 }
 
 bool FormWindow::preTranslate(const MSG &message)
@@ -253,28 +220,31 @@ bool FormWindow::preTranslate(const MSG &message)
     return moveFocus(GetKeyState(VK_SHIFT) < 0);
 }
 
-void FormWindow::fitToCaption(int row)
+void FormWindow::fitToCaption(std::size_t row)
 {
-    ControlState &s = m_controls[std::size_t(row)];
-    if (s.font == nullptr)
+    if (m_natives[row].font == nullptr)
         return;
-    const SIZE size = captionSize(row, s, m_scale);
-    const RECT old = s.bounds;
-    s.bounds.right = s.bounds.left + size.cx;
-    s.bounds.bottom = s.bounds.top + size.cy;
-    if (m_tooltip != nullptr && kControls[std::size_t(row)].tooltip != nullptr) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = m_window;
-        tool.uId = UINT_PTR(controlIdOf(row));
-        tool.rect = m_scale.rect(s.bounds.left, s.bounds.top, size.cx, size.cy);
-        SendMessageW(m_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    if (m_window != nullptr) {
-        const RECT before =
-            m_scale.rect(old.left, old.top, old.right - old.left, old.bottom - old.top);
-        InvalidateRect(m_window, &before, FALSE);
-    }
+    const SIZE size = captionSize(row, model()[row].caption, m_natives[row].font, m_scale);
+    fitTo(row, size.cx, size.cy);
+}
+
+void FormWindow::placeTooltip(std::size_t row)
+{
+    // Only a windowless control's tool is a rectangle of the window.
+    if (m_tooltip == nullptr || kControls[row].tooltip == nullptr || m_natives[row].window)
+        return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = m_window;
+    tool.uId = UINT_PTR(controlIdOf(int(row)));
+    tool.rect = controlRect(model(), row, m_scale);
+    SendMessageW(m_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+int rowOf(const NativeControls &natives, HWND control)
+{
+    const int row = control == nullptr ? -1 : rowOfControlId(GetDlgCtrlID(control));
+    return row >= 0 && natives[std::size_t(row)].window == control ? row : -1;
 }
 
 } // namespace angoli::win32

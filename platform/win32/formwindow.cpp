@@ -30,18 +30,8 @@ constexpr UINT kDpiChangedMessage = 0x02E0; // WM_DPICHANGED, missing from older
 
 FormWindow::FormWindow(HINSTANCE instance)
     : m_instance(instance), m_pictures(instance),
-      m_accessibility(std::make_unique<FormAccessibility>(m_controls, m_scale))
+      m_accessibility(std::make_unique<FormAccessibility>(model(), m_natives, m_scale))
 {
-    for (std::size_t row = 0; row < layout::kControls.size(); ++row) {
-        const layout::Control &c = layout::kControls[row];
-        ControlState &s = m_controls[row];
-        s.caption = c.caption ? c.caption : "";
-        s.fore = c.foreColor;
-        s.back = c.backColor;
-        s.visible = c.visible;
-        s.enabled = c.enabled;
-        s.bounds = {c.left, c.top, c.left + c.width, c.top + c.height};
-    }
 }
 
 FormWindow::~FormWindow()
@@ -52,8 +42,8 @@ FormWindow::~FormWindow()
     // the class with them. A class that another window still uses stays (Windows refuses).
     if (m_registeredClass)
         UnregisterClassW(kWindowClass, m_instance);
-    for (ControlState &s : m_controls)
-        DeleteObject(s.font);
+    for (const NativeControl &n : m_natives)
+        DeleteObject(n.font);
 }
 
 bool FormWindow::create(Contents contents)
@@ -78,18 +68,17 @@ bool FormWindow::create(Contents contents)
         return false;
     m_scale.dpi = dpiOf(m_window);
     // Timer1 is enabled when the window is made; start-up stops it at once.
-    SetTimer(m_window, kTimer1, layout::kTimerIntervalMs, nullptr);
+    runTimer(model().timerEnabled());
     if (contents == Contents::Now)
-        makeContents();
+        makeWindowNow();
     return true;
 }
 
-void FormWindow::makeContents()
+void FormWindow::makeWindow()
 {
-    if (m_contentsMade || m_window == nullptr)
+    if (m_window == nullptr)
         return;
-    m_contentsMade = true;
-    KillTimer(m_window, kMakeContentsTimer);
+    KillTimer(m_window, kMakeWindowTimer);
     m_surface = std::make_unique<GdiSurface>(layout::kClientWidth, layout::kClientHeight,
                                              m_scale.dpi, colourRef(layout::kFormBackColor),
                                              [this] { return outerSize(); });
@@ -105,9 +94,9 @@ void FormWindow::makeContents()
 
 int FormWindow::run(FormEvents &events)
 {
-    m_events = &events;
+    attach(events);
     events.Form_Load();
-    makeContents();
+    makeWindowNow();
     ShowWindow(m_window, SW_SHOWNORMAL);
     UpdateWindow(m_window);
     SetForegroundWindow(m_window);
@@ -150,9 +139,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM w, LPARAM l)
         return 0;
     case WM_TIMER:
         if (w == kTimer1)
-            OnTimer();
-        else if (w == kMakeContentsTimer)
-            makeContents();
+            tick();
+        else if (w == kMakeWindowTimer)
+            makeWindowNow();
         return 0;
     case WM_INITMENUPOPUP:
         OnInitMenuPopup(reinterpret_cast<HMENU>(w));
@@ -213,7 +202,7 @@ void FormWindow::OnPaint()
         HGDIOBJ old = SelectObject(back, bitmap);
         SetViewportOrgEx(back, -r.left, -r.top, nullptr);
         BitBlt(back, r.left, r.top, w, h, m_surface->dc(), r.left, r.top, SRCCOPY);
-        paintWindowless(back, m_controls, m_scale, m_pictures);
+        paintWindowless(back, model(), m_natives, m_scale, m_pictures);
         SetViewportOrgEx(back, 0, 0, nullptr);
         BitBlt(dc, r.left, r.top, w, h, back, 0, 0, SRCCOPY);
         SelectObject(back, old);
@@ -227,48 +216,33 @@ void FormWindow::OnDrawItem(const DRAWITEMSTRUCT &item)
 {
     const int row = rowOfControlId(int(item.CtlID));
     if (row >= 0)
-        paintGraphicButton(item, row, m_controls[std::size_t(row)], m_scale, m_pictures);
+        paintGraphicButton(item, model(), std::size_t(row), m_natives[std::size_t(row)].font,
+                           m_scale, m_pictures);
 }
 
 void FormWindow::OnCommand(int id, int code, HWND from)
 {
     if (from == nullptr) { // a menu item
         const int item = menuItemOfCommandId(id);
-        if (item > 0 && m_events != nullptr)
-            m_events->Menu_Click(MenuCommand{std::uint8_t(item)});
+        if (item > 0)
+            chooseMenuItem(MenuCommand{std::uint8_t(item)});
         return;
     }
-    const int row = rowOfControlId(id);
-    if (row < 0 || m_events == nullptr)
+    const int row = rowOf(m_natives, from);
+    if (row < 0)
         return;
-    const layout::Control &c = layout::kControls[std::size_t(row)];
     if (code == BN_SETFOCUS) {
         m_lastFocus = from;
-        if (c.kind == layout::Kind::GraphicOption)
-            m_events->Option1_GotFocus(c.index);
+        gotFocus(std::size_t(row));
         return;
     }
     // An owner-drawn button reports the second press of a quick double click as
     // BN_DOUBLECLICKED instead of BN_CLICKED: on a value button that is a press like any other,
     // so two quick clicks on "10" add 20. Verifica and Esci take the first press only.
-    const bool valuePress = c.kind == layout::Kind::GraphicOption && code == BN_DOUBLECLICKED;
-    if (code != BN_CLICKED && !valuePress)
-        return;
-    if (c.kind == layout::Kind::GraphicOption) {
-        // Selected, then its click: the handler releases it again.
-        setValue(OptionButton{std::uint8_t(row)}, true);
-        m_events->Option1_Click(c.index);
-    } else if (row == layout::rowOf("cmdverifica", -1)) {
-        m_events->cmdverifica_Click();
-    } else if (row == layout::rowOf("Cmdexit1", -1)) {
-        m_events->Cmdexit1_Click();
-    }
-}
-
-void FormWindow::OnTimer()
-{
-    if (m_timerEnabled && m_events != nullptr)
-        m_events->Timer1_Timer();
+    const bool valuePress =
+        code == BN_DOUBLECLICKED && form::raises(std::size_t(row)) == Raises::Option1_Click;
+    if (code == BN_CLICKED || valuePress)
+        press(std::size_t(row));
 }
 
 void FormWindow::OnInitMenuPopup(HMENU menu)
@@ -282,9 +256,7 @@ void FormWindow::OnInitMenuPopup(HMENU menu)
 
 void FormWindow::OnHelpMenu()
 {
-    if (m_events == nullptr)
-        return;
-    m_events->help_Click();
+    openHelpMenu();
     RECT item{};
     GetMenuItemRect(m_window, m_menu, 0, &item);
     m_reopeningMenu = true;
@@ -306,7 +278,7 @@ void FormWindow::OnActivate(bool active)
 
 void FormWindow::OnDpiChanged(int dpi, const RECT &suggested)
 {
-    makeContents();
+    makeWindowNow();
     m_scale.dpi = dpi;
     m_surface->rescale(dpi);
     remakeFonts();
@@ -328,10 +300,12 @@ void FormWindow::OnGetMinMaxInfo(MINMAXINFO &limits) const
 
 bool FormWindow::OnSetCursor(HWND over)
 {
-    // Command2's own mouse pointer.
-    if (over == nullptr || over != m_controls[layout::rowOf("Command2", -1)].window)
+    // A control's own mouse pointer (Command2's).
+    const int row = rowOf(m_natives, over);
+    const int picture = row < 0 ? layout::kNoPicture : form::cursor(std::size_t(row));
+    if (picture == layout::kNoPicture)
         return false;
-    HCURSOR cursor = m_pictures.cursor(layout::kCommand2Cursor);
+    HCURSOR cursor = m_pictures.cursor(picture);
     if (cursor != nullptr)
         SetCursor(cursor);
     return cursor != nullptr;

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/modelledruntime.h"
 #include "platform/win32/gdisurface.h"
 #include "platform/win32/look.h"
 #include "platform/win32/pictures.h"
-#include "resources/handles.h"
-#include "resources/layout.h"
-#include "runtime/formsruntime.h"
 
 #include <windows.h>
 
@@ -17,27 +15,23 @@
 namespace angoli::win32
 {
 
-// What one control of the layout is now. Rows as in layout::kControls.
-struct ControlState {
-    std::string caption; // UTF-8
-    Colour fore = 0;
-    Colour back = 0;
-    bool visible = false;
-    bool enabled = false;
-    bool value = false;    // value buttons: shown pressed in
-    RECT bounds{};         // logical pixels; auto-size labels follow their caption
+// What Windows holds for one control of the model (rows as in layout::kControls).
+struct NativeControl {
     HWND window = nullptr; // windowed controls
     HFONT font = nullptr;
 };
 
-using ControlStates = std::array<ControlState, layout::kControls.size()>;
+using NativeControls = std::array<NativeControl, FormModel::kRows>;
+
+// The row of one of the controls' windows; -1 for any other window.
+int rowOf(const NativeControls &natives, HWND control);
 
 class FormAccessibility;
 
-// The game window on Win32: the forms runtime the game calls, and the window that raises the
-// game's events. Labels, shapes and the image are painted on the window over its persistent
+// The game window on Win32: the form model rendered, and Windows' messages turned into the
+// model's input. Labels, shapes and the image are painted on the window over its persistent
 // drawing; buttons are child windows, the graphical ones owner-drawn.
-class FormWindow final : public FormsRuntime
+class FormWindow final : public ModelledRuntime
 {
 public:
     explicit FormWindow(HINSTANCE instance);
@@ -58,31 +52,27 @@ public:
     int run(FormEvents &events);
 
     HWND window() const { return m_window; }
-    const ControlState &control(int row) const { return m_controls[std::size_t(row)]; }
+    const NativeControl &native(std::size_t row) const { return m_natives[row]; }
     GdiSurface &gdiSurface() { return *m_surface; }
-    bool contentsMade() const { return m_contentsMade; }
 
-    // FormsRuntime.
-    std::string Caption(Label label) const override;
+    // FormsRuntime: the controls' services are the model's; a caption also tells screen readers.
     void setCaption(Label label, std::string_view text) override;
-    std::string Caption(OptionButton button) const override;
-    void setValue(OptionButton button, bool value) override;
-    void setBackColor(OptionButton button, Colour colour) override;
-    void setForeColor(OptionButton button, Colour colour) override;
-    void setVisible(OptionButton button, bool visible) override;
-    void setEnabled(OptionButton button, bool enabled) override;
     DrawingSurface &surface() override { return gdiSurface(); }
     void MsgBox(std::string_view prompt, MsgStyle style, std::string_view title) override;
-    std::string InputBox(std::string_view prompt, std::string_view title) override;
-    void setTimerEnabled(bool enabled) override;
     void Beep() override;
     float secondsSinceMidnight() override;
     [[noreturn]] void End() override;
 
 private:
     static constexpr UINT_PTR kTimer1 = 1;
-    static constexpr UINT_PTR kMakeContentsTimer = 2;
-    static constexpr UINT kMakeContentsDelayMs = 100; // the dialog is on the screen by then
+    static constexpr UINT_PTR kMakeWindowTimer = 2;
+
+    // ModelledRuntime.
+    void changed(std::size_t row, Change what) override;
+    std::string askText(std::string_view prompt, std::string_view title) override;
+    void runTimer(bool enabled) override;
+    void makeWindow() override;
+    void makeWindowAfter(std::chrono::milliseconds delay) override;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
@@ -91,16 +81,12 @@ private:
     void OnPaint();
     void OnDrawItem(const DRAWITEMSTRUCT &item);
     void OnCommand(int id, int code, HWND from);
-    void OnTimer();
     void OnInitMenuPopup(HMENU menu);
     void OnHelpMenu();
     void OnActivate(bool active);
     void OnDpiChanged(int dpi, const RECT &suggested);
     void OnGetMinMaxInfo(MINMAXINFO &limits) const;
     bool OnSetCursor(HWND over);
-
-    // The drawing, menu, fonts, controls and tooltips, once.
-    void makeContents();
 
     // Controls (childwindows.cpp).
     void makeControls();
@@ -112,10 +98,10 @@ private:
     void focusFirst();
     bool moveFocus(bool backwards);
     bool preTranslate(const MSG &message);
+    void fitToCaption(std::size_t row);
+    void placeTooltip(std::size_t row);
 
-    void repaint(int row);
-    void repaintButton(OptionButton button);
-    void fitToCaption(int row);
+    void repaint(std::size_t row);
     void onSurfaceChanged(const RECT &logical);
     SIZE outerSize() const;
     HWND dialogOwner() const;
@@ -126,16 +112,13 @@ private:
     HMENU m_helpMenu = nullptr;
     HWND m_tooltip = nullptr;
     HWND m_lastFocus = nullptr;
-    FormEvents *m_events = nullptr;
     Scale m_scale;
     SIZE m_frame{}; // the outer size that holds the layout at the window's dpi
     Pictures m_pictures;
-    ControlStates m_controls;
+    NativeControls m_natives;
     std::unique_ptr<GdiSurface> m_surface;
     std::unique_ptr<FormAccessibility> m_accessibility;
-    bool m_timerEnabled = true; // Timer1 is enabled when the window is made
     bool m_reopeningMenu = false;
-    bool m_contentsMade = false;
     bool m_registeredClass = false; // this window's icons are the class's
 };
 

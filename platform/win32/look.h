@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "game/formmodel.h"
 #include "resources/layout.h"
 #include "runtime/colour.h"
 
 #include <windows.h>
+
+#include <cstddef>
 
 // How the layout's colours, fonts and sizes look on this screen.
 namespace angoli::win32
@@ -14,12 +17,19 @@ namespace angoli::win32
 struct Scale {
     int dpi = 96;
     int px(int logical) const { return MulDiv(logical, dpi, 96); }
-    double factor() const { return dpi / 96.0; }
     RECT rect(int left, int top, int width, int height) const
     {
         return {px(left), px(top), px(left + width), px(top + height)};
     }
 };
+
+// Where the control lies now, in device pixels of the client area: its left and top as laid
+// out, its size the model's (an auto-size label follows its caption).
+inline RECT controlRect(const FormModel &model, std::size_t row, const Scale &scale)
+{
+    const layout::Control &c = layout::kControls[row];
+    return scale.rect(c.left, c.top, model[row].width, model[row].height);
+}
 
 // A layout colour as GDI takes it: 0x00BBGGRR is already a COLORREF; a system colour is the
 // desktop's.

@@ -69,10 +69,9 @@ void line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour)
     DeleteObject(pen);
 }
 
-void paintLabel(HDC dc, const layout::Control &c, const ControlState &s, const Scale &scale)
+void paintLabel(HDC dc, const layout::Control &c, const ControlState &s, RECT area, HFONT font,
+                const Scale &scale)
 {
-    RECT area = scale.rect(s.bounds.left, s.bounds.top, s.bounds.right - s.bounds.left,
-                           s.bounds.bottom - s.bounds.top);
     if (!(c.flags & layout::kTransparent))
         fill(dc, area, colourRef(s.back));
     if (c.flags & layout::kBorder) {
@@ -80,7 +79,7 @@ void paintLabel(HDC dc, const layout::Control &c, const ControlState &s, const S
         InflateRect(&area, -scale.px(kBorderWidth), -scale.px(kBorderWidth));
     }
     const std::wstring text = windows::toWide(s.caption);
-    HGDIOBJ old = SelectObject(dc, s.font);
+    HGDIOBJ old = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colourRef(s.fore));
     UINT format = DT_NOPREFIX | DT_TOP | ((c.flags & layout::kCentred) ? DT_CENTER : DT_LEFT);
@@ -90,38 +89,39 @@ void paintLabel(HDC dc, const layout::Control &c, const ControlState &s, const S
     SelectObject(dc, old);
 }
 
-void paintShape(HDC dc, const ControlState &s, const Scale &scale)
+void paintShape(HDC dc, const ControlState &s, const RECT &area, const Scale &scale)
 {
-    const RECT area = scale.rect(s.bounds.left, s.bounds.top, s.bounds.right - s.bounds.left,
-                                 s.bounds.bottom - s.bounds.top);
     fill(dc, area, colourRef(s.back));
     frame(dc, area, colourRef(s.fore), scale.px(kBorderWidth));
 }
 
 } // namespace
 
-void paintWindowless(HDC dc, const ControlStates &controls, const Scale &scale, Pictures &pictures)
+void paintWindowless(HDC dc, const FormModel &model, const NativeControls &natives,
+                     const Scale &scale, Pictures &pictures)
 {
     for (std::size_t row = kControls.size(); row-- > 0;) {
         const layout::Control &c = kControls[row];
-        const ControlState &s = controls[row];
+        const ControlState &s = model[row];
         if (!layout::isWindowless(c.kind) || !s.visible)
             continue;
+        const RECT area = controlRect(model, row, scale);
         if (c.kind == layout::Kind::Label) {
-            paintLabel(dc, c, s, scale);
+            paintLabel(dc, c, s, area, natives[row].font, scale);
         } else if (c.kind == layout::Kind::Shape) {
-            paintShape(dc, s, scale);
-        } else if (HICON icon = pictures.icon(c.picture, scale.px(kIconSize))) {
-            DrawIconEx(dc, scale.px(s.bounds.left), scale.px(s.bounds.top), icon,
-                       scale.px(kIconSize), scale.px(kIconSize), 0, nullptr, DI_NORMAL);
+            paintShape(dc, s, area, scale);
+        } else if (HICON icon = pictures.icon(model.picture(row), scale.px(kIconSize))) {
+            DrawIconEx(dc, area.left, area.top, icon, scale.px(kIconSize), scale.px(kIconSize), 0,
+                       nullptr, DI_NORMAL);
         }
     }
 }
 
-void paintGraphicButton(const DRAWITEMSTRUCT &item, int row, const ControlState &state,
-                        const Scale &scale, Pictures &pictures)
+void paintGraphicButton(const DRAWITEMSTRUCT &item, const FormModel &model, std::size_t row,
+                        HFONT font, const Scale &scale, Pictures &pictures)
 {
-    const layout::Control &c = kControls[std::size_t(row)];
+    const ControlState &state = model[row];
+    const int number = model.picture(row);
     HDC dc = item.hDC;
     const RECT r = item.rcItem;
     const bool disabled = item.itemState & ODS_DISABLED;
@@ -148,26 +148,19 @@ void paintGraphicButton(const DRAWITEMSTRUCT &item, int row, const ControlState 
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
     const int pictureTop = inner.top + scale.px(kPictureTop) - kBevel;
-    if (HICON icon = pictures.icon(c.picture, scale.px(kIconSize))) {
+    if (HICON icon = pictures.icon(number, scale.px(kIconSize))) {
         const int size = scale.px(kIconSize);
         DrawIconEx(dc, inner.left + (inner.right - inner.left - size) / 2, pictureTop, icon, size,
                    size, 0, nullptr, DI_NORMAL);
-    } else if (c.picture != layout::kNoPicture) {
-        // Command2 shows its second picture while disabled.
-        const int number = disabled && row == layout::rowOf("Command2", -1)
-                               ? layout::kCommand2SecondPicture
-                               : c.picture;
-        if (HBITMAP picture = pictures.bitmap(number)) {
-            BITMAP info{};
-            GetObjectW(picture, sizeof info, &info);
-            const int w = scale.px(info.bmWidth), h = scale.px(info.bmHeight);
-            drawBitmap(dc, picture, inner.left + (inner.right - inner.left - w) / 2, pictureTop, w,
-                       h);
-        }
+    } else if (HBITMAP picture = pictures.bitmap(number)) {
+        BITMAP info{};
+        GetObjectW(picture, sizeof info, &info);
+        const int w = scale.px(info.bmWidth), h = scale.px(info.bmHeight);
+        drawBitmap(dc, picture, inner.left + (inner.right - inner.left - w) / 2, pictureTop, w, h);
     }
 
     const std::wstring text = windows::toWide(state.caption);
-    HGDIOBJ oldFont = SelectObject(dc, state.font);
+    HGDIOBJ oldFont = SelectObject(dc, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     RECT textRect{inner.left, inner.bottom - metrics.tmHeight - 1, inner.right, inner.bottom - 1};
@@ -193,14 +186,14 @@ void paintGraphicButton(const DRAWITEMSTRUCT &item, int row, const ControlState 
     }
 }
 
-SIZE captionSize(int row, const ControlState &state, const Scale &scale)
+SIZE captionSize(std::size_t row, std::string_view caption, HFONT font, const Scale &scale)
 {
-    const layout::Control &c = kControls[std::size_t(row)];
+    const layout::Control &c = kControls[row];
     HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, state.font);
+    HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    const std::wstring text = windows::toWide(state.caption);
+    const std::wstring text = windows::toWide(caption);
     RECT r{0, 0, 0, 0};
     int width = 0, height = metrics.tmHeight;
     if (!text.empty()) {

@@ -6,6 +6,7 @@
 #include "platform/win32/formaccessible.h"
 #include "platform/win32/formwindow.h"
 #include "platform/windows/wintext.h"
+#include "testwindow.h"
 
 #include <doctest.h>
 
@@ -17,6 +18,7 @@
 #include <vector>
 
 using namespace angoli;
+using angoli::test::windowOf;
 using angoli::win32::FormWindow;
 
 namespace doctest
@@ -34,13 +36,11 @@ constexpr long kReadLabels = 17;   // the 22 labels but the 5 that repeat anothe
 
 FormWindow &window()
 {
-    static FormWindow *w = [] {
+    static FormWindow &w = []() -> FormWindow & {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        auto *made = new FormWindow(GetModuleHandleW(nullptr));
-        REQUIRE(made->create());
-        return made;
+        return test::gameWindow();
     }();
-    return *w;
+    return w;
 }
 
 // One reference to an accessible object, released when done.
@@ -141,15 +141,6 @@ long idNamed(const Children &c, const std::wstring &name)
         if (t.name == name)
             return t.id;
     return 0;
-}
-
-HWND windowOf(const char *name, int index = -1)
-{
-    for (std::size_t row = 0; row < layout::kControls.size(); ++row)
-        if (std::string(layout::kControls[row].name) == name &&
-            layout::kControls[row].index == index)
-            return window().control(int(row)).window;
-    return nullptr;
 }
 
 // Name changes announced to an out-of-context hook, as a screen reader gets them.
@@ -292,7 +283,7 @@ TEST_CASE("a point over a label reaches its text; over a button, the button")
     RECT client{};
     GetClientRect(w.window(), &client);
     MapWindowPoints(w.window(), nullptr, reinterpret_cast<POINT *>(&client), 2);
-    const RECT &b = w.control(form::lblScore.row).bounds;
+    const RECT b = win32::controlRect(w.model(), form::lblScore.row, win32::Scale{});
     const int dpi = win32::dpiOf(w.window());
     CHECK(x == client.left + MulDiv(b.left, dpi, 96));
     CHECK(y == client.top + MulDiv(b.top, dpi, 96));
@@ -357,7 +348,7 @@ TEST_CASE("what a screen reader holds after the window is gone no longer reaches
     auto *gone = new FormWindow(GetModuleHandleW(nullptr));
     REQUIRE(gone->create());
     IAccessible *form = objectOf(gone->window());
-    HWND verifica = gone->control(layout::rowOf("cmdverifica", -1)).window;
+    HWND verifica = gone->native(layout::rowOf("cmdverifica", -1)).window;
     IAccessible *button = objectOf(verifica);
     CHECK(descriptionOf(button) != L"");
     long count = 0;

@@ -3,6 +3,7 @@
 // rectangle Windows suggests when it moves to another screen kept as suggested.
 #include "game/controls.h"
 #include "platform/win32/formwindow.h"
+#include "testwindow.h"
 
 #include <doctest.h>
 
@@ -17,13 +18,12 @@ constexpr int kDpis[] = {96, 144, 192};
 
 FormWindow &window()
 {
-    static FormWindow *w = [] {
-        auto *made = new FormWindow(GetModuleHandleW(nullptr));
-        REQUIRE(made->create());
-        ShowWindow(made->window(), SW_SHOWNOACTIVATE); // where it stands counts from now on
+    static FormWindow &w = []() -> FormWindow & {
+        FormWindow &made = test::gameWindow();
+        ShowWindow(made.window(), SW_SHOWNOACTIVATE); // where it stands counts from now on
         return made;
     }();
-    return *w;
+    return w;
 }
 
 // A system metric at a dpi, as Windows 10 1607 and later measure it; -1 where it cannot.
@@ -101,8 +101,8 @@ TEST_CASE("made at the system's dpi, the client area is the layout's, as Wine sh
 TEST_CASE("moved to a screen of another dpi: Windows' rectangle is kept, the contents follow")
 {
     FormWindow &w = window();
-    HWND hundred = w.control(form::Option1[8].row).window;
-    HWND last = w.control(form::Option1[11].row).window; // "270", the right-most
+    HWND hundred = w.native(form::Option1[8].row).window;
+    HWND last = w.native(form::Option1[11].row).window; // "270", the right-most
     int step = 0;
     for (int dpi : {144, 192, 96}) {
         CAPTURE(dpi);

@@ -1,28 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 window as laid out: what a click at a point reaches, the size it reports, the
-// auto-size labels, the value buttons' state and the focus on "100" at start.
+// auto-size labels, the value buttons' state, the frame, the icons, and the contents made while
+// the name dialog waits.
 #include "game/controls.h"
 #include "platform/win32/formwindow.h"
+#include "testwindow.h"
 
 #include <doctest.h>
 
 #include <string>
 
 using namespace angoli;
+using angoli::test::windowOf;
 using angoli::win32::FormWindow;
 
 namespace
 {
 
-// One window for the whole program: made once, like the game's.
 FormWindow &window()
 {
-    static FormWindow *w = [] {
-        auto *made = new FormWindow(GetModuleHandleW(nullptr));
-        REQUIRE(made->create());
-        return made;
-    }();
-    return *w;
+    return test::gameWindow();
 }
 
 HWND reached(int x, int y)
@@ -32,13 +29,10 @@ HWND reached(int x, int y)
     return ChildWindowFromPointEx(w.window(), p, CWP_SKIPINVISIBLE);
 }
 
-HWND windowOf(const char *name, int index = -1)
+// Where a control lies now, in the layout's pixels.
+RECT boundsOf(Label label)
 {
-    for (std::size_t row = 0; row < layout::kControls.size(); ++row)
-        if (std::string(layout::kControls[row].name) == name &&
-            layout::kControls[row].index == index)
-            return window().control(int(row)).window;
-    return nullptr;
+    return win32::controlRect(window().model(), label.row, win32::Scale{});
 }
 
 } // namespace
@@ -81,22 +75,22 @@ TEST_CASE("the window reports its outer size, frame and menu included, in twips"
 TEST_CASE("an auto-size label follows its caption and keeps its left and top")
 {
     FormWindow &w = window();
-    const RECT before = w.control(form::lblnome1.row).bounds;
+    const RECT before = boundsOf(form::lblnome1);
     w.setCaption(form::lblnome1, "Dode");
-    const RECT shortName = w.control(form::lblnome1.row).bounds;
+    const RECT shortName = boundsOf(form::lblnome1);
     w.setCaption(form::lblnome1, "Un nome di venti car");
-    const RECT longName = w.control(form::lblnome1.row).bounds;
+    const RECT longName = boundsOf(form::lblnome1);
     CHECK(shortName.left == before.left);
     CHECK(longName.top == before.top);
     CHECK(longName.right - longName.left > 2 * (shortName.right - shortName.left));
     w.setCaption(form::lblnome1, "");
-    const RECT empty = w.control(form::lblnome1.row).bounds;
+    const RECT empty = boundsOf(form::lblnome1);
     CHECK(empty.right == empty.left);
     CHECK(empty.bottom > empty.top); // one line high, as the font is
     CHECK(w.Caption(form::lblnome1).empty());
     // A label without auto-size keeps its laid-out size.
     w.setCaption(form::lblangolo, "359");
-    const RECT angle = w.control(form::lblangolo.row).bounds;
+    const RECT angle = boundsOf(form::lblangolo);
     CHECK(angle.right - angle.left == 89);
 }
 
@@ -104,21 +98,21 @@ TEST_CASE("value buttons: the state the game sets is the state the window shows"
 {
     FormWindow &w = window();
     const OptionButton one = form::Option1[1];
-    HWND button = w.control(one.row).window;
+    HWND button = w.native(one.row).window;
     CHECK_FALSE(IsWindowEnabled(button)); // "1" is disabled as laid out
     w.setEnabled(one, true);
     w.setValue(one, true);
     w.setBackColor(one, 0xC0C000);
     w.setForeColor(one, 0xFFFF80);
     CHECK(IsWindowEnabled(button));
-    CHECK(w.control(one.row).value);
-    CHECK(w.control(one.row).fore == 0xFFFF80);
+    CHECK(w.model()[one.row].value);
+    CHECK(w.model()[one.row].fore == 0xFFFF80);
     CHECK(w.Caption(one) == "1");
     w.setVisible(one, false);
     CHECK_FALSE(IsWindowVisible(button));
     w.setVisible(one, true);
     // The hidden "0" stays hidden and disabled.
-    HWND zero = w.control(form::Option1[0].row).window;
+    HWND zero = w.native(form::Option1[0].row).window;
     CHECK_FALSE(IsWindowEnabled(zero));
     CHECK((GetWindowLongW(zero, GWL_STYLE) & WS_VISIBLE) == 0);
 }
@@ -170,7 +164,7 @@ struct Answer {
 void CALLBACK answerInputBox(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
-    answer.madeWhileAsking = answer.window->contentsMade();
+    answer.madeWhileAsking = answer.window->windowMade();
     HWND dialog = FindWindowW(nullptr, L"Prova");
     REQUIRE(dialog != nullptr);
     if (answer.typed == nullptr) { // Cancel
@@ -189,8 +183,8 @@ TEST_CASE("made for later, the window's contents follow while the name dialog wa
     // of the next dialog.
     auto *w = new FormWindow(GetModuleHandleW(nullptr));
     REQUIRE(w->create(FormWindow::Contents::Later));
-    CHECK_FALSE(w->contentsMade());
-    CHECK(w->control(form::Option1[8].row).window == nullptr);
+    CHECK_FALSE(w->windowMade());
+    CHECK(w->native(form::Option1[8].row).window == nullptr);
 
     SUBCASE("a player who takes his time")
     {
@@ -204,19 +198,19 @@ TEST_CASE("made for later, the window's contents follow while the name dialog wa
         answer = {w, L"Anna"};
         SetTimer(nullptr, 0, 1, answerInputBox);
         CHECK(w->InputBox("Come ti chiami?", "Prova") == "Anna");
-        CHECK(w->contentsMade());
+        CHECK(w->windowMade());
     }
     SUBCASE("a player who cancels: made right after as well")
     {
         answer = {w, nullptr};
         SetTimer(nullptr, 0, 1, answerInputBox);
         CHECK(w->InputBox("Come ti chiami?", "Prova").empty());
-        CHECK(w->contentsMade());
+        CHECK(w->windowMade());
     }
     // From here on the game may use every control.
     w->setEnabled(form::Option1[1], true);
-    CHECK(IsWindowEnabled(w->control(form::Option1[1].row).window));
-    HWND hundred = w->control(form::Option1[8].row).window;
+    CHECK(IsWindowEnabled(w->native(form::Option1[1].row).window));
+    HWND hundred = w->native(form::Option1[8].row).window;
     CHECK(hundred != nullptr);
-    CHECK(w->control(form::lblnome1.row).font != nullptr);
+    CHECK(w->native(form::lblnome1.row).font != nullptr);
 }
