@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The game in its real window, on fixed draws and records: start-up through the name dialog and
-// the greeting, and the window as it is first shown. With ANGOLI_WINDOW_PICTURE set, the client
-// area is written to that file as a BMP, so that two builds can be compared pixel by pixel.
+// The game in its real window and message loop, on fixed draws and records: start-up through the
+// name dialog and the greeting, the window as it is first shown with the focus on "100", a quick
+// double click on "10", and Tab and Shift+Tab. With ANGOLI_WINDOW_PICTURE set, the client area
+// as first shown is written to that file as a BMP, so that two builds can be compared pixel by
+// pixel.
 #include "game/controls.h"
 #include "game/form1.h"
+#include "platform/win32/controlids.h"
 #include "platform/win32/formwindow.h"
 #include "support/game.h"
 
@@ -62,14 +65,78 @@ bool writePicture(HWND window, const char *path)
 }
 
 // Plays the part of the player at start-up: a name in the name dialog, OK on the greeting;
-// then, with the window shown, notes what it shows and closes it.
+// then, with the window shown, notes what it shows, plays a little and closes it.
 struct Player {
     FormWindow *window = nullptr;
+    int step = 0;
     std::string clockShown;
     std::string nameShown;
     std::string recordShown;
     bool pictureWritten = false;
+    std::vector<std::string> focused; // the caption of the focused control at each step
+    std::string totalAfterDoubleClick;
 } player;
+
+// The caption of the control that has the keyboard focus.
+std::string focusedCaption()
+{
+    HWND focus = GetFocus();
+    for (std::size_t row = 0; row < layout::kControls.size(); ++row) {
+        if (focus != nullptr && player.window->native(row).window == focus)
+            return player.window->model()[row].caption;
+    }
+    return "(none)";
+}
+
+// A button's notification to the window, as the button sends it.
+void notify(const OptionButton button, int code)
+{
+    HWND from = player.window->native(button.row).window;
+    SendMessageW(player.window->window(), WM_COMMAND,
+                 MAKEWPARAM(win32::controlIdOf(button.row), code), reinterpret_cast<LPARAM>(from));
+}
+
+// Shift held down or not, as the window's thread sees the keyboard.
+void holdShift(bool down)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+// Tab, or Shift+Tab, to the control that has the focus, through the message loop.
+void pressTab(bool shift)
+{
+    holdShift(shift);
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+}
+
+// The steps after the window is shown, one per timer call, so that the loop runs in between.
+void playShown(HWND main)
+{
+    player.focused.push_back(focusedCaption());
+    switch (player.step++) {
+    case 0:
+        // Two quick clicks on "10": a click, then the double click's second press.
+        notify(form::Option1[5], BN_CLICKED);
+        notify(form::Option1[5], BN_DOUBLECLICKED);
+        player.totalAfterDoubleClick = player.window->Caption(form::lbltotal4);
+        pressTab(false);
+        break;
+    case 1:
+        pressTab(false);
+        break;
+    case 2:
+    case 3:
+    case 4:
+        pressTab(true);
+        break;
+    default:
+        holdShift(false);
+        PostMessageW(main, WM_CLOSE, 0, 0);
+    }
+}
 
 BOOL CALLBACK findDialog(HWND w, LPARAM found)
 {
@@ -81,7 +148,7 @@ BOOL CALLBACK findDialog(HWND w, LPARAM found)
     return FALSE;
 }
 
-void CALLBACK playStartUp(HWND, UINT, UINT_PTR timer, DWORD)
+void CALLBACK play(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), findDialog, reinterpret_cast<LPARAM>(&dialog));
@@ -94,14 +161,19 @@ void CALLBACK playStartUp(HWND, UINT, UINT_PTR timer, DWORD)
     HWND main = player.window->window();
     if (main == nullptr || !IsWindowVisible(main))
         return;
-    KillTimer(nullptr, timer);
+    if (player.step > 0) {
+        playShown(main);
+        if (player.step > 5)
+            KillTimer(nullptr, timer);
+        return;
+    }
     RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     player.clockShown = player.window->Caption(form::lblconto);
     player.nameShown = player.window->Caption(form::lblnome1);
     player.recordShown = player.window->Caption(form::lblpunti);
     if (const char *path = std::getenv("ANGOLI_WINDOW_PICTURE"))
         player.pictureWritten = writePicture(main, path);
-    PostMessageW(main, WM_CLOSE, 0, 0);
+    playShown(main);
 }
 
 } // namespace
@@ -116,11 +188,15 @@ TEST_CASE("start-up in the real window: the name, the greeting, the window as fi
     REQUIRE(window->create(FormWindow::Contents::Later));
     Form1 form(*window, random, records);
     player.window = window;
-    SetTimer(nullptr, 0, 100, playStartUp);
+    SetTimer(nullptr, 0, 100, play);
     CHECK(window->run(form) == 0);
     CHECK(player.clockShown == "00:15:00"); // seen before Timer1's first tick
     CHECK(player.nameShown == "Dode");
     CHECK(player.recordShown == "12");
+    CHECK(player.totalAfterDoubleClick == "20");
+    // At start "100"; Tab by TabIndex: "90", then "1" (enabled by start-up); Shift+Tab back
+    // past "100" to "270", the last.
+    CHECK(player.focused == std::vector<std::string>{"100", "90", "1", "90", "100", "270"});
     CHECK(form.state().primo == 137);
     if (std::getenv("ANGOLI_WINDOW_PICTURE"))
         CHECK(player.pictureWritten);

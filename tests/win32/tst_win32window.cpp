@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 window as laid out: what a click at a point reaches, the size it reports, the
-// auto-size labels, the value buttons' state, the frame, the icons, and the contents made while
-// the name dialog waits.
+// auto-size labels, the value buttons' state, the handlers Windows' input raises, the frame, the
+// icons, and the contents made while the name dialog waits.
 #include "game/controls.h"
+#include "platform/win32/controlids.h"
 #include "platform/win32/formwindow.h"
 #include "testwindow.h"
 
 #include <doctest.h>
 
 #include <string>
+#include <vector>
 
 using namespace angoli;
 using angoli::test::windowOf;
@@ -111,10 +113,102 @@ TEST_CASE("value buttons: the state the game sets is the state the window shows"
     w.setVisible(one, false);
     CHECK_FALSE(IsWindowVisible(button));
     w.setVisible(one, true);
-    // The hidden "0" stays hidden and disabled.
+    // The hidden "0" stays hidden and disabled; a standard option button shows its Value as its
+    // mark.
     HWND zero = w.native(form::Option1[0].row).window;
     CHECK_FALSE(IsWindowEnabled(zero));
     CHECK((GetWindowLongW(zero, GWL_STYLE) & WS_VISIBLE) == 0);
+    w.setValue(form::Option1[0], true);
+    CHECK(SendMessageW(zero, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    w.setValue(form::Option1[0], false);
+    CHECK(SendMessageW(zero, BM_GETCHECK, 0, 0) == BST_UNCHECKED);
+}
+
+namespace
+{
+
+// The handlers the window raised, in order; a value button's click notes whether it was
+// selected by then.
+class Raised final : public FormEvents
+{
+public:
+    explicit Raised(const FormModel &model) : m_model(model) {}
+    std::vector<std::string> log;
+    void Form_Load() override {}
+    void Option1_Click(int i) override
+    {
+        const bool selected = m_model[form::Option1[std::size_t(i)].row].value;
+        log.push_back("Option1_Click " + std::to_string(i) + (selected ? " selected" : ""));
+    }
+    void Option1_GotFocus(int i) override
+    {
+        log.push_back("Option1_GotFocus " + std::to_string(i));
+    }
+    void cmdverifica_Click() override { log.emplace_back("cmdverifica_Click"); }
+    void Cmdexit1_Click() override { log.emplace_back("Cmdexit1_Click"); }
+    void help_Click() override { log.emplace_back("help_Click"); }
+    void Menu_Click(MenuCommand item) override
+    {
+        log.push_back("Menu_Click " + std::string(layout::kMenu[item.row].name));
+    }
+    void Timer1_Timer() override { log.emplace_back("Timer1_Timer"); }
+
+private:
+    const FormModel &m_model;
+};
+
+// A button's notification to its parent, as the button sends it.
+void notify(HWND button, int code)
+{
+    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), code),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+void pumpFor(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    MSG m;
+    while (GetTickCount() - start < milliseconds) {
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&m);
+        Sleep(10);
+    }
+}
+
+} // namespace
+
+TEST_CASE("Windows' input raises the game's handlers: a press once, a value button's second "
+          "press of a double click too, the focus, the menu and Timer1's ticks")
+{
+    FormWindow &w = window();
+    static Raised raised(w.model()); // the window's events go here for the rest of the program
+    w.attach(raised);
+    w.setTimerEnabled(false);
+    // A quick double click reports its second press as BN_DOUBLECLICKED: on "10" it adds again,
+    // on Verifica and Esci it is no press.
+    for (HWND button : {windowOf("Option1", 5), windowOf("cmdverifica"), windowOf("Cmdexit1")}) {
+        notify(button, BN_CLICKED);
+        notify(button, BN_DOUBLECLICKED);
+    }
+    notify(windowOf("Command2"), BN_CLICKED); // no handler
+    notify(windowOf("Option1", 9), BN_SETFOCUS);
+    notify(windowOf("cmdverifica"), BN_SETFOCUS); // no focus handler
+    SendMessageW(w.window(), WM_COMMAND, MAKEWPARAM(win32::menuCommandOf(form::retto.row), 0), 0);
+    CHECK(raised.log == std::vector<std::string>{"Option1_Click 5 selected",
+                                                 "Option1_Click 5 selected", "cmdverifica_Click",
+                                                 "Cmdexit1_Click", "Option1_GotFocus 9",
+                                                 "Menu_Click retto"});
+
+    // Timer1 ticks once a second while enabled, and not at all while disabled.
+    raised.log.clear();
+    w.setTimerEnabled(true);
+    pumpFor(1500);
+    CHECK_FALSE(raised.log.empty());
+    CHECK(raised.log == std::vector<std::string>(raised.log.size(), "Timer1_Timer"));
+    w.setTimerEnabled(false);
+    raised.log.clear();
+    pumpFor(1500);
+    CHECK(raised.log.empty());
 }
 
 TEST_CASE("the window's frame: fixed, with a title, no minimise or maximise box, no close")
