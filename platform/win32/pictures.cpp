@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/win32/pictures.h"
 
-#include "platform/win32/gif.h"
+#include "resources/gif.h"
 #include "resources/layout.h"
 
 #include <cstring>

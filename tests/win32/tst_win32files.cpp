@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows side of the records: the folder layer's refusals and bounded lock, the record
-// folder's place and the carry-over of an old record; and the GIF decoder on the real picture.
-#include "platform/win32/gif.h"
+// folder's place and the carry-over of an old record.
 #include "platform/windows/systemdir.h"
 #include "platform/windows/wintext.h"
 #include "records/recordformat.h"
@@ -146,31 +145,4 @@ TEST_CASE("the Windows directory ends with one backslash")
     REQUIRE(dir.size() >= 3);
     CHECK(dir.back() == '\\');
     CHECK(dir[dir.size() - 2] != '\\');
-}
-
-TEST_CASE("the GIF picture decodes to its 95 x 31 pixels; damaged bytes give nothing")
-{
-    std::ifstream in(ANGOLI_PICTURES_DIR "20-back.gif", std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    REQUIRE(bytes.size() > 13);
-    const auto image = win32::decodeGif(bytes);
-    REQUIRE(image);
-    CHECK(image->width == 95);
-    CHECK(image->height == 31);
-    CHECK(image->pixels.size() == 95u * 31u);
-    // The raised button's face is cyan and its word black: both colours are there.
-    std::size_t cyan = 0, black = 0;
-    for (std::uint32_t p : image->pixels) {
-        const int r = int(p >> 16) & 0xFF, g = int(p >> 8) & 0xFF, b = int(p) & 0xFF;
-        cyan += (r < 100 && g > 150 && b > 150);
-        black += (r < 60 && g < 60 && b < 60);
-    }
-    CHECK(cyan > image->pixels.size() / 3);
-    CHECK(black > 20);
-
-    for (std::size_t cut : {std::size_t(6), std::size_t(13), bytes.size() / 2})
-        CHECK_FALSE(win32::decodeGif(bytes.substr(0, cut)));
-    std::string garbled = bytes;
-    garbled[0] = 'X';
-    CHECK_FALSE(win32::decodeGif(garbled));
 }

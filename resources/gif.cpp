@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/win32/gif.h"
+#include "resources/gif.h"
 
 #include <array>
 #include <string>
 
-namespace angoli::win32
+namespace angoli
 {
 
 namespace
@@ -163,4 +163,4 @@ std::optional<DecodedImage> decodeGif(std::string_view bytes)
     }
 }
 
-} // namespace angoli::win32
+} // namespace angoli

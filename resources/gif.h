@@ -6,9 +6,10 @@
 #include <string_view>
 #include <vector>
 
-// A small GIF decoder for the one GIF picture of the window: the first image of the file, its
-// colour table applied, pixels as 0x00RRGGBB (the order of a 32-bit DIB). Standard C++ only.
-namespace angoli::win32
+// A small GIF decoder for the one GIF picture of the window (Picture1's), for a face whose
+// toolkit reads no GIF (GDI): the first image of the file, its colour table applied, pixels as
+// 0x00RRGGBB (the order of a 32-bit DIB).
+namespace angoli
 {
 
 struct DecodedImage {
@@ -20,4 +21,4 @@ struct DecodedImage {
 // nullopt for anything that is not a well-formed GIF87a or GIF89a of a sane size.
 std::optional<DecodedImage> decodeGif(std::string_view bytes);
 
-} // namespace angoli::win32
+} // namespace angoli
