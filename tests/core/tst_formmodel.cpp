@@ -4,6 +4,7 @@
 #include "game/controls.h"
 #include "game/modelledruntime.h"
 #include "support/fakeruntime.h"
+#include "support/recordedevents.h"
 
 #include <doctest.h>
 
@@ -72,35 +73,6 @@ private:
     RecordingSurface drawing;
 };
 
-// Records the handlers raised, and the value button's Value as its click sees it.
-class Events final : public FormEvents
-{
-public:
-    explicit Events(const FormModel &model) : m_model(model) {}
-    std::vector<std::string> raised;
-    void Form_Load() override {}
-    void Option1_Click(int i) override
-    {
-        const bool selected = m_model[form::Option1[std::size_t(i)].row].value;
-        raised.push_back("Option1_Click " + std::to_string(i) + (selected ? " selected" : ""));
-    }
-    void Option1_GotFocus(int i) override
-    {
-        raised.push_back("Option1_GotFocus " + std::to_string(i));
-    }
-    void cmdverifica_Click() override { raised.emplace_back("cmdverifica_Click"); }
-    void Cmdexit1_Click() override { raised.emplace_back("Cmdexit1_Click"); }
-    void help_Click() override { raised.emplace_back("help_Click"); }
-    void Menu_Click(MenuCommand item) override
-    {
-        raised.push_back("Menu_Click " + std::string(layout::kMenu[item.row].name));
-    }
-    void Timer1_Timer() override { raised.emplace_back("Timer1_Timer"); }
-
-private:
-    const FormModel &m_model;
-};
-
 } // namespace
 
 TEST_CASE("the keyboard's focus follows TabIndex over the controls that are shown and enabled")
@@ -158,7 +130,7 @@ TEST_CASE("pressing a control raises its handler: a value button is selected bef
         CAPTURE(r.name);
         CAPTURE(r.index);
         ScriptedFace face;
-        Events events(face.model());
+        test::RecordedEvents events(face.model());
         face.attach(events);
         const std::size_t row = rowOf(r.name, r.index);
         face.press(row);
@@ -171,12 +143,12 @@ TEST_CASE("pressing a control raises its handler: a value button is selected bef
 TEST_CASE("focus, menu and timer input reach only the handlers the window has")
 {
     ScriptedFace face;
-    Events early(face.model());
+    test::RecordedEvents early(face.model());
     face.attach(early);
     face.tick(); // an event loop run before start-up made the window: nothing to count
     CHECK(early.raised.empty());
     face.makeWindowNow();
-    Events events(face.model());
+    test::RecordedEvents events(face.model());
     face.attach(events);
     face.gotFocus(rowOf("Option1", 9));
     face.gotFocus(rowOf("cmdverifica")); // no focus handler

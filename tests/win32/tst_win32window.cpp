@@ -5,6 +5,7 @@
 #include "game/controls.h"
 #include "platform/win32/controlids.h"
 #include "platform/win32/formwindow.h"
+#include "support/recordedevents.h"
 #include "testwindow.h"
 
 #include <doctest.h>
@@ -127,36 +128,6 @@ TEST_CASE("value buttons: the state the game sets is the state the window shows"
 namespace
 {
 
-// The handlers the window raised, in order; a value button's click notes whether it was
-// selected by then.
-class Raised final : public FormEvents
-{
-public:
-    explicit Raised(const FormModel &model) : m_model(model) {}
-    std::vector<std::string> log;
-    void Form_Load() override {}
-    void Option1_Click(int i) override
-    {
-        const bool selected = m_model[form::Option1[std::size_t(i)].row].value;
-        log.push_back("Option1_Click " + std::to_string(i) + (selected ? " selected" : ""));
-    }
-    void Option1_GotFocus(int i) override
-    {
-        log.push_back("Option1_GotFocus " + std::to_string(i));
-    }
-    void cmdverifica_Click() override { log.emplace_back("cmdverifica_Click"); }
-    void Cmdexit1_Click() override { log.emplace_back("Cmdexit1_Click"); }
-    void help_Click() override { log.emplace_back("help_Click"); }
-    void Menu_Click(MenuCommand item) override
-    {
-        log.push_back("Menu_Click " + std::string(layout::kMenu[item.row].name));
-    }
-    void Timer1_Timer() override { log.emplace_back("Timer1_Timer"); }
-
-private:
-    const FormModel &m_model;
-};
-
 // A button's notification to its parent, as the button sends it.
 void notify(HWND button, int code)
 {
@@ -181,8 +152,8 @@ TEST_CASE("Windows' input raises the game's handlers: a press once, a value butt
           "press of a double click too, the focus, the menu and Timer1's ticks")
 {
     FormWindow &w = window();
-    static Raised raised(w.model()); // the window's events go here for the rest of the program
-    w.attach(raised);
+    static test::RecordedEvents events(w.model()); // the window's events, to the end
+    w.attach(events);
     w.setTimerEnabled(false);
     // A quick double click reports its second press as BN_DOUBLECLICKED: on "10" it adds again,
     // on Verifica and Esci it is no press.
@@ -194,21 +165,21 @@ TEST_CASE("Windows' input raises the game's handlers: a press once, a value butt
     notify(windowOf("Option1", 9), BN_SETFOCUS);
     notify(windowOf("cmdverifica"), BN_SETFOCUS); // no focus handler
     SendMessageW(w.window(), WM_COMMAND, MAKEWPARAM(win32::menuCommandOf(form::retto.row), 0), 0);
-    CHECK(raised.log == std::vector<std::string>{"Option1_Click 5 selected",
-                                                 "Option1_Click 5 selected", "cmdverifica_Click",
-                                                 "Cmdexit1_Click", "Option1_GotFocus 9",
-                                                 "Menu_Click retto"});
+    CHECK(events.raised == std::vector<std::string>{"Option1_Click 5 selected",
+                                                    "Option1_Click 5 selected", "cmdverifica_Click",
+                                                    "Cmdexit1_Click", "Option1_GotFocus 9",
+                                                    "Menu_Click retto"});
 
     // Timer1 ticks once a second while enabled, and not at all while disabled.
-    raised.log.clear();
+    events.raised.clear();
     w.setTimerEnabled(true);
     pumpFor(1500);
-    CHECK_FALSE(raised.log.empty());
-    CHECK(raised.log == std::vector<std::string>(raised.log.size(), "Timer1_Timer"));
+    CHECK_FALSE(events.raised.empty());
+    CHECK(events.raised == std::vector<std::string>(events.raised.size(), "Timer1_Timer"));
     w.setTimerEnabled(false);
-    raised.log.clear();
+    events.raised.clear();
     pumpFor(1500);
-    CHECK(raised.log.empty());
+    CHECK(events.raised.empty());
 }
 
 TEST_CASE("the window's frame: fixed, with a title, no minimise or maximise box, no close")
