@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game in its real window and message loop, on fixed draws and records: start-up through the
 // name dialog and the greeting, the window as it is first shown with the focus on "100", a quick
-// double click on "10", and Tab and Shift+Tab. With ANGOLI_WINDOW_PICTURE set, the client area
-// as first shown is written to that file as a BMP, so that two builds can be compared pixel by
-// pixel.
+// double click on "10", and Tab and Shift+Tab. With ANGOLI_WINDOW_PICTURES naming a folder, the
+// client area is written there as BMPs, as first shown (shown.bmp) and at the end (played.bmp),
+// so that two builds can be compared pixel by pixel.
 #include "game/controls.h"
 #include "game/form1.h"
 #include "platform/win32/controlids.h"
@@ -72,7 +72,7 @@ struct Player {
     std::string clockShown;
     std::string nameShown;
     std::string recordShown;
-    bool pictureWritten = false;
+    int picturesWritten = 0;
     std::vector<std::string> focused; // the caption of the focused control at each step
     std::string totalAfterDoubleClick;
 } player;
@@ -112,6 +112,17 @@ void pressTab(bool shift)
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
 }
 
+// The client area into the folder ANGOLI_WINDOW_PICTURES names, if it names one.
+void takePicture(HWND main, const char *name)
+{
+    const char *folder = std::getenv("ANGOLI_WINDOW_PICTURES");
+    if (folder == nullptr)
+        return;
+    RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const std::string path = std::string(folder) + "/" + name;
+    player.picturesWritten += writePicture(main, path.c_str()) ? 1 : 0;
+}
+
 // The steps after the window is shown, one per timer call, so that the loop runs in between.
 void playShown(HWND main)
 {
@@ -134,6 +145,7 @@ void playShown(HWND main)
         break;
     default:
         holdShift(false);
+        takePicture(main, "played.bmp");
         PostMessageW(main, WM_CLOSE, 0, 0);
     }
 }
@@ -167,12 +179,12 @@ void CALLBACK play(HWND, UINT, UINT_PTR timer, DWORD)
             KillTimer(nullptr, timer);
         return;
     }
-    RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     player.clockShown = player.window->Caption(form::lblconto);
     player.nameShown = player.window->Caption(form::lblnome1);
     player.recordShown = player.window->Caption(form::lblpunti);
-    if (const char *path = std::getenv("ANGOLI_WINDOW_PICTURE"))
-        player.pictureWritten = writePicture(main, path);
+    takePicture(main, "shown.bmp");
+    // The clock stops where it was shown, so that the pictures do not depend on the time taken.
+    player.window->setTimerEnabled(false);
     playShown(main);
 }
 
@@ -198,7 +210,7 @@ TEST_CASE("start-up in the real window: the name, the greeting, the window as fi
     // past "100" to "270", the last.
     CHECK(player.focused == std::vector<std::string>{"100", "90", "1", "90", "100", "270"});
     CHECK(form.state().primo == 137);
-    if (std::getenv("ANGOLI_WINDOW_PICTURE"))
-        CHECK(player.pictureWritten);
+    if (std::getenv("ANGOLI_WINDOW_PICTURES"))
+        CHECK(player.picturesWritten == 2);
     delete window;
 }
