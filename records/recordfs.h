@@ -9,7 +9,7 @@
 
 // The operating system's side of the record folder: the few file operations the record
 // protocol needs, and nothing more. Each platform implements it once (platform/posix/,
-// platform/win32/). The folder is shared by players who do not trust each other, so an
+// platform/windows/). The folder is shared by players who do not trust each other, so an
 // implementation treats every entry in it as hostile:
 // - a name is always a plain file name inside the folder, opened relative to the folder
 //   itself; a link (symbolic link, reparse point) is never followed, not even to refuse it;

@@ -2,6 +2,7 @@
 // The record folder on Windows: every name opened relative to the folder's own handle, never
 // through a reparse point, and only as a plain disk file with a single link.
 #include "platform/windows/wintext.h"
+#include "records/lockwait.h"
 #include "records/recordformat.h"
 #include "records/recordfs.h"
 #include "runtime/fileerror.h"
@@ -10,7 +11,6 @@
 #include <winternl.h>
 
 #include <algorithm>
-#include <thread>
 
 namespace angoli
 {
@@ -19,8 +19,6 @@ namespace
 {
 
 using Action = FileError::Action;
-constexpr std::chrono::milliseconds kFirstRetry{2};
-constexpr std::chrono::milliseconds kLongestRetry{50};
 // Nobody may delete or rename a record file while a game has it open.
 constexpr ULONG kShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
 constexpr ULONG kOpenOptions =
@@ -109,24 +107,17 @@ public:
     std::unique_ptr<RecordFile> lock(std::string_view name, std::chrono::milliseconds wait) override
     {
         auto file = openChecked(name, GENERIC_READ | GENERIC_WRITE, FILE_OPEN_IF, Action::Open);
-        const auto deadline = std::chrono::steady_clock::now() + wait;
-        std::chrono::milliseconds pause = kFirstRetry;
-        // Polled rather than waited on, so that the wait has a bound.
-        for (;;) {
+        pollForLock(wait, pathOf(name), [&] {
             OVERLAPPED whole{};
             if (LockFileEx(file->handle(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
                            MAXDWORD, MAXDWORD, &whole))
-                return file;
+                return true;
             const DWORD error = GetLastError();
             if (error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING)
                 throw lastError(pathOf(name), Action::Open, error);
-            const auto now = std::chrono::steady_clock::now();
-            if (now >= deadline)
-                throw FileError{pathOf(name), "", Action::Wait};
-            std::this_thread::sleep_for(
-                std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
-            pause = std::min(pause * 2, kLongestRetry);
-        }
+            return false;
+        });
+        return file;
     }
 
     std::unique_ptr<RecordFile> openForRead(std::string_view name) override
