@@ -11,43 +11,44 @@ angoliPage.pictureUrl = function(number) {
     return "pictures/p" + number + ".png";
 };
 
-angoliPage.makeControl = function(spec) {
+// laid: the control as the layout table lays it out (pagebridge.cpp hands it over row by row).
+angoliPage.makeControl = function(laid) {
     var k = this.kinds, f = this.flags;
     var el;
-    if (spec.kind === k.GraphicOption || spec.kind === k.GraphicButton || spec.kind === k.PushButton) {
+    if (laid.kind === k.GraphicOption || laid.kind === k.GraphicButton || laid.kind === k.PushButton) {
         el = document.createElement("button");
         el.type = "button";
-    } else if (spec.kind === k.RadioOption) {
+    } else if (laid.kind === k.RadioOption) {
         el = document.createElement("label");
         var radio = document.createElement("input");
         radio.type = "radio";
         radio.tabIndex = -1;
         el.appendChild(radio);
-    } else if (spec.kind === k.Image) {
+    } else if (laid.kind === k.Image) {
         el = document.createElement("img");
         el.alt = "";
     } else {
         el = document.createElement("div");
     }
-    if (spec.kind === k.Timer)
+    if (laid.kind === k.Timer)
         return;
-    el.id = "c-" + spec.name + (spec.index >= 0 ? "-" + spec.index : "");
-    el.dataset.row = spec.row;
+    el.id = "c-" + laid.name + (laid.index >= 0 ? "-" + laid.index : "");
+    el.dataset.row = laid.row;
     el.className = "control";
     var s = el.style;
-    s.left = spec.left + "px";
-    s.top = spec.top + "px";
-    s.width = spec.width + "px";
-    s.height = spec.height + "px";
-    s.zIndex = String(spec.z);
-    s.fontFamily = '"' + (this.fonts[spec.family] || "Angoli Sans") + '", sans-serif';
-    s.fontSize = spec.fontPx + "px";
-    s.fontWeight = spec.bold ? "700" : "400";
-    if (spec.tooltip)
-        el.title = spec.tooltip;
-    var control = {row: spec.row, kind: spec.kind, name: spec.name, element: el, spec: spec};
+    s.left = laid.left + "px";
+    s.top = laid.top + "px";
+    s.width = laid.width + "px";
+    s.height = laid.height + "px";
+    s.zIndex = String(laid.z);
+    s.fontFamily = '"' + (this.fonts[laid.family] || "Angoli Sans") + '", sans-serif';
+    s.fontSize = laid.fontPx + "px";
+    s.fontWeight = laid.bold ? "700" : "400";
+    if (laid.tooltip)
+        el.title = laid.tooltip;
+    var control = {row: laid.row, kind: laid.kind, name: laid.name, element: el, laid: laid};
 
-    if (spec.kind === k.GraphicOption || spec.kind === k.GraphicButton) {
+    if (laid.kind === k.GraphicOption || laid.kind === k.GraphicButton) {
         el.classList.add("graphic");
         control.picture = document.createElement("img");
         control.picture.alt = "";
@@ -56,15 +57,15 @@ angoliPage.makeControl = function(spec) {
         control.caption.className = "caption";
         el.appendChild(control.caption);
         this.input.attachButton(control);
-    } else if (spec.kind === k.PushButton || spec.kind === k.RadioOption) {
+    } else if (laid.kind === k.PushButton || laid.kind === k.RadioOption) {
         el.classList.add("push");
         control.caption = document.createElement("span");
         el.appendChild(control.caption);
-    } else if (spec.kind === k.Label) {
+    } else if (laid.kind === k.Label) {
         el.classList.add("label");
-        if (spec.flags & f.border) el.classList.add("border");
-        if (spec.flags & f.centred) el.classList.add("centred");
-        if (spec.flags & f.autoSize) {
+        if (laid.flags & f.border) el.classList.add("border");
+        if (laid.flags & f.centred) el.classList.add("centred");
+        if (laid.flags & f.autoSize) {
             el.classList.add("autosize");
             s.width = "auto";
             s.height = "auto";
@@ -77,41 +78,41 @@ angoliPage.makeControl = function(spec) {
         control.caption.className = "text";
         control.caption.setAttribute("aria-hidden", "true");
         el.appendChild(control.caption);
-        if (!spec.spoken)
+        if (!laid.spoken)
             el.setAttribute("aria-hidden", "true");
-        if (/^(lblangolo|lbltotal4|lblScore|lblScore1)$/.test(spec.name)) {
+        if (/^(lblangolo|lbltotal4|lblScore|lblScore1)$/.test(laid.name)) {
             el.setAttribute("role", "status");
             el.setAttribute("aria-atomic", "true");
             // A status takes its name only from its author: the spoken text, not the tooltip.
             control.spoken.id = el.id + "-spoken";
             el.setAttribute("aria-labelledby", control.spoken.id);
         }
-    } else if (spec.kind === k.Shape) {
+    } else if (laid.kind === k.Shape) {
         el.classList.add("shape");
         el.setAttribute("aria-hidden", "true");
-        s.borderColor = this.colours.css(spec.fore);
-        s.background = this.colours.css(spec.back);
-    } else if (spec.kind === k.Image) {
-        el.src = this.pictureUrl(spec.picture);
+        s.borderColor = this.colours.css(laid.fore);
+        s.background = this.colours.css(laid.back);
+    } else if (laid.kind === k.Image) {
+        el.src = this.pictureUrl(laid.picture);
         el.setAttribute("aria-hidden", "true");
-    } else if (spec.kind === k.PictureBox) {
+    } else if (laid.kind === k.PictureBox) {
         el.classList.add("picture");
         el.setAttribute("role", "img");
         el.tabIndex = 0;
         var img = document.createElement("img");
         img.alt = "";
-        img.src = this.pictureUrl(spec.picture);
+        img.src = this.pictureUrl(laid.picture);
         el.appendChild(img);
         this.input.attachFocus(control);
     }
-    if (spec.kind === k.Label || spec.kind === k.PictureBox || spec.kind === k.GraphicOption ||
-        spec.kind === k.GraphicButton) {
+    if (laid.kind === k.Label || laid.kind === k.PictureBox || laid.kind === k.GraphicOption ||
+        laid.kind === k.GraphicButton) {
         control.description = document.createElement("span");
         control.description.id = el.id + "-description";
         control.description.hidden = true;
         document.body.appendChild(control.description);
     }
-    this.controls[spec.row] = control;
+    this.controls[laid.row] = control;
     this.byId("window").appendChild(el);
 };
 
@@ -120,7 +121,7 @@ angoliPage.updateControl = function(row, state) {
     var control = this.controls[row];
     if (!control)
         return 0;
-    var el = control.element, k = this.kinds, spec = control.spec;
+    var el = control.element, k = this.kinds, laid = control.laid;
     el.classList.toggle("hidden", !state.visible);
     if ("disabled" in el)
         el.disabled = !state.enabled;
@@ -134,12 +135,12 @@ angoliPage.updateControl = function(row, state) {
         else
             el.removeAttribute("aria-describedby");
     }
-    if (spec.kind === k.GraphicOption || spec.kind === k.GraphicButton) {
+    if (laid.kind === k.GraphicOption || laid.kind === k.GraphicButton) {
         el.style.background = this.colours.css(state.back);
         el.style.color = state.enabled ? this.colours.css(state.fore) : this.colours.scaled(state.back, 1 / 1.7);
         this.colours.bevel(el, state.back);
         el.classList.toggle("sunken", state.value);
-        if (spec.kind === k.GraphicOption)
+        if (laid.kind === k.GraphicOption)
             el.setAttribute("aria-pressed", state.value ? "true" : "false");
         var url = state.picture ? this.pictureUrl(state.picture) : "";
         if (control.picture.getAttribute("src") !== url)
@@ -147,17 +148,17 @@ angoliPage.updateControl = function(row, state) {
         control.picture.hidden = !url;
         if (state.name !== text)
             el.setAttribute("aria-label", state.name);
-    } else if (spec.kind === k.PictureBox) {
+    } else if (laid.kind === k.PictureBox) {
         el.setAttribute("aria-label", state.name);
-    } else if (spec.kind === k.Label) {
+    } else if (laid.kind === k.Label) {
         el.style.color = this.colours.css(state.fore);
         el.style.background =
-            spec.flags & this.flags.transparent ? "transparent" : this.colours.css(state.back);
+            laid.flags & this.flags.transparent ? "transparent" : this.colours.css(state.back);
         if (control.spoken.textContent !== state.name)
             control.spoken.textContent = state.name;
-        if (spec.flags & this.flags.autoSize)
+        if (laid.flags & this.flags.autoSize)
             return (Math.ceil(el.offsetWidth) << 16) | Math.ceil(el.offsetHeight);
-    } else if (spec.kind === k.PushButton || spec.kind === k.RadioOption) {
+    } else if (laid.kind === k.PushButton || laid.kind === k.RadioOption) {
         el.style.color = this.colours.css(state.fore);
     }
     return 0;
