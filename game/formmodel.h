@@ -80,6 +80,13 @@ constexpr bool isSpokenLabel(std::size_t row)
     const layout::Control &c = layout::kControls[row];
     return c.kind == layout::Kind::Label && !(c.flags & layout::kDecorative) && c.visible;
 }
+// A label whose changes a screen reader announces as they happen: the angle of the question,
+// the running total and the two counters.
+constexpr bool isAnnounced(std::size_t row)
+{
+    return row == layout::rowOf("lblangolo", -1) || row == layout::rowOf("lbltotal4", -1) ||
+           row == layout::rowOf("lblScore", -1) || row == layout::rowOf("lblScore1", -1);
+}
 // A control whose screen-reader texts say more than its caption.
 constexpr bool isDescribed(std::size_t row)
 {

@@ -11,13 +11,14 @@ EM_JS(void, page_make_control, (int row, int kind, const char *name, int index, 
                                 int width, int height, std::uint32_t fore, std::uint32_t back,
                                 const char *family, int fontPx, int bold, unsigned flags,
                                 int picture, const char *tooltip, int focusable, int spoken,
-                                int z), {
+                                int announced, int z), {
     angoliPage.makeControl({row: row, kind: kind, name: UTF8ToString(name), index: index,
                             left: left, top: top, width: width, height: height, fore: fore >>> 0,
                             back: back >>> 0, family: family ? UTF8ToString(family) : "",
                             fontPx: fontPx, bold: !!bold, flags: flags >>> 0, picture: picture,
                             tooltip: tooltip ? UTF8ToString(tooltip) : "",
-                            focusable: !!focusable, spoken: !!spoken, z: z});
+                            focusable: !!focusable, spoken: !!spoken,
+                            announced: !!announced, z: z});
 });
 
 EM_JS(int, page_update_control, (int row, const char *caption, std::uint32_t fore,

@@ -13,7 +13,7 @@ extern "C" {
 void page_make_control(int row, int kind, const char *name, int index, int left, int top, int width,
                        int height, std::uint32_t fore, std::uint32_t back, const char *family,
                        int fontPx, int bold, unsigned flags, int picture, const char *tooltip,
-                       int focusable, int spoken, int z);
+                       int focusable, int spoken, int announced, int z);
 // Shows a control's state; for a label returns its text's size as width << 16 | height.
 int page_update_control(int row, const char *caption, std::uint32_t fore, std::uint32_t back,
                         int visible, int enabled, int value, const char *spokenName,

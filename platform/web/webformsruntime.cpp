@@ -102,7 +102,8 @@ void WebFormsRuntime::makeWindow()
         page_make_control(row, int(c.kind), c.name, c.index, c.left, c.top, c.width, c.height,
                           c.foreColor, c.backColor, c.font.family, fontPixels(c.font), c.font.bold,
                           c.flags, c.picture, c.tooltip, form::isFocusable(std::size_t(row)),
-                          form::isSpokenLabel(std::size_t(row)), rows - row);
+                          form::isSpokenLabel(std::size_t(row)),
+                          form::isAnnounced(std::size_t(row)), rows - row);
         show(std::size_t(row));
     }
     for (std::size_t row = 0; row < layout::kMenu.size(); ++row) {

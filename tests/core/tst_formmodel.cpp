@@ -214,6 +214,12 @@ TEST_CASE("a screen reader hears each control's Italian name and description")
     CHECK(form::isSpokenLabel(rowOf("lbltotal4")));
     CHECK_FALSE(form::isSpokenLabel(rowOf("lbltotal2"))); // repeats lbltotal4
     CHECK_FALSE(form::isSpokenLabel(rowOf("Label9")));    // lies under the "1" button
+    int announced = 0;
+    for (std::size_t row = 0; row < layout::kControls.size(); ++row)
+        announced += form::isAnnounced(row) ? 1 : 0;
+    CHECK(announced == 4);
+    CHECK(form::isAnnounced(rowOf("lbltotal4")));
+    CHECK_FALSE(form::isAnnounced(rowOf("lblconto"))); // every second would drown the rest
 }
 
 TEST_CASE("spoken texts: the caption in the layout's words, its line breaks and blanks as one")

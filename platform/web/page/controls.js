@@ -80,7 +80,7 @@ angoliPage.makeControl = function(laid) {
         el.appendChild(control.caption);
         if (!laid.spoken)
             el.setAttribute("aria-hidden", "true");
-        if (/^(lblangolo|lbltotal4|lblScore|lblScore1)$/.test(laid.name)) {
+        if (laid.announced) {
             el.setAttribute("role", "status");
             el.setAttribute("aria-atomic", "true");
             // A status takes its name only from its author: the spoken text, not the tooltip.
